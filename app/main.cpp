@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Creates the application and shows the main window; nothing else.
+#include "assets/pictures.h"
+#include "platform/app_font.h"
+#include "platform/clock_random.h"
+#include "platform/system_program_end.h"
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dyadora"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("dyadora"));
+    dyadora::installApplicationFont();
+
+    dyadora::assets::PictureSet pictures;
+    QIcon icon;
+    try {
+        pictures = dyadora::assets::loadPictureSet();
+        icon = dyadora::assets::loadMainWindowIcon();
+    } catch (const dyadora::assets::PictureError& error) {
+        // A built-in picture that does not load means a broken build: say so and stop rather
+        // than show a board with missing cards.
+        std::fprintf(stderr, "Dyadora: %s\n", error.what());
+        QMessageBox::critical(nullptr, QStringLiteral("Λαβυρίδες"),
+            QStringLiteral("Μια ενσωματωμένη εικόνα του παιχνιδιού είναι κατεστραμμένη και το "
+                           "παιχνίδι δεν μπορεί να ξεκινήσει.\n\n%1")
+                .arg(QString::fromUtf8(error.what())));
+        return 1;
+    }
+
+    dyadora::ClockRandom random;
+    dyadora::SystemProgramEnd programEnd;
+    dyadora::Form1 form1(pictures, icon, random, programEnd);
+    form1.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The application's default font.
+#pragma once
+
+namespace dyadora {
+
+// Makes the platform's default font a narrow sans-serif with Greek glyphs (Liberation Sans, or its
+// metric twin Arial, at 8 points): the windows were drawn for those metrics. Call once, after the
+// QApplication exists and before any window is created.
+void installApplicationFont();
+
+} // namespace dyadora

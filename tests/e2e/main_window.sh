@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The real game in Xvfb under openbox: centred, played with real clicks, never smaller than its
+# design size, and ended at once by Esc.
+set -uo pipefail
+source "$(dirname "$0")/e2e_lib.sh"
+game=$1
+out=${2:-.}
+mkdir -p "$out"
+
+export DYADORA_SCREEN=1280x1024x24
+start_game "$game"
+frame=$(frame_of "$MAIN_WINDOW")
+read -r x y w h <<<"$(geometry "$frame")"
+echo "outer frame: $w x $h at $x, $y"
+check "outer size is the design size 784 x 481 pixels" test "$w x $h" = "784 x 481"
+check "centred horizontally" within "$x" $(((1280 - w) / 2)) 1
+check "centred vertically" within "$y" $(((1024 - h) / 2)) 1
+
+slot() { # slot I: the client-area pixel at the middle of card slot I at the design size
+    echo $((8 + 128 * ($1 % 6) + 60)) $((40 + 96 * ($1 / 6) + 45))
+}
+empty=$(region_sum "$MAIN_WINDOW" 10 42 100 80)
+click_client "$MAIN_WINDOW" $(slot 0)
+check "an empty slot takes no click before the first round" \
+    test "$(region_sum "$MAIN_WINDOW" 10 42 100 80)" = "$empty"
+
+click_client "$MAIN_WINDOW" 60 20 # the start button
+covered=$(region_sum "$MAIN_WINDOW" 10 42 100 80)
+check "the start button covers the slots" test "$covered" != "$empty"
+check "every slot shows the same cover" \
+    test "$(region_sum "$MAIN_WINDOW" $((10 + 128 * 5)) $((42 + 96 * 3)) 100 80)" = "$covered"
+
+click_client "$MAIN_WINDOW" $(slot 0)
+first=$(region_sum "$MAIN_WINDOW" 10 42 100 80)
+check "a click turns the card" test "$first" != "$covered"
+click_client "$MAIN_WINDOW" $(slot 0)
+check "a face-up card takes no second click" test "$(region_sum "$MAIN_WINDOW" 10 42 100 80)" = "$first"
+click_client "$MAIN_WINDOW" $(slot 1)
+check "the second card of the turn is turned" \
+    test "$(region_sum "$MAIN_WINDOW" 138 42 100 80)" != "$covered"
+/usr/bin/import -window "$frame" "$out/main-window-round.png"
+
+# Dragging it smaller is refused, and a smaller size asked for is taken back.
+xdotool windowsize "$MAIN_WINDOW" 400 300
+sleep 0.5
+read -r x y w h <<<"$(geometry "$(frame_of "$MAIN_WINDOW")")"
+check "cannot be made smaller than the design size ($w x $h)" test "$w" -ge 784 -a "$h" -ge 481
+xdotool windowsize "$MAIN_WINDOW" 1000 700
+sleep 0.5
+read -r x y w h <<<"$(geometry "$(frame_of "$MAIN_WINDOW")")"
+check "can be made larger ($w x $h)" test "$w" -gt 784 -a "$h" -gt 481
+# The end-and-reveal button keeps its distance from the bottom-right corner (5280 and 855 twips
+# of the outer size): a click there shows every card.
+# Slot 23 moved by 11/12 of the extra width and 7/8 of the extra height.
+sx=$((8 + 128 * 5 + 2 + (w - 784) * 11 / 12))
+sy=$((40 + 96 * 3 + 2 + (h - 481) * 7 / 8))
+last=$(region_sum "$MAIN_WINDOW" "$sx" "$sy" 100 80)
+click_client "$MAIN_WINDOW" $((w - 352 + 130)) $((h - 57 + 12))
+sleep 0.3
+check "the end-and-reveal button followed the corner and showed the cards" \
+    test "$(region_sum "$MAIN_WINDOW" "$sx" "$sy" 100 80)" != "$last"
+/usr/bin/import -window "$(frame_of "$MAIN_WINDOW")" "$out/main-window-revealed.png"
+
+xdotool windowactivate --sync "$MAIN_WINDOW" key Escape
+check "Esc ends the game at once" process_ends "$GAME_PID" 2
