@@ -47,17 +47,20 @@ std::uint8_t Game::SlotPhoto(int slot) const
 // passes the last value in play and never leaves the table.
 void Game::selectValue(std::uint8_t& rankThenValue)
 {
+    // The scan runs on locals: through the byte reference the compiler would otherwise have to
+    // store and reload the cursor and count at every step.
     GameState& s = m_state;
-    s.PickCursor = -1;
-    s.PickCount = -1;
+    const int rank = rankThenValue;
+    int cursor = -1;
+    int count = -1;
     do {
-        ++s.PickCursor;
-        if (s.Taken[static_cast<std::size_t>(s.PickCursor)] == kFalse) {
-            ++s.PickCount;
-        }
-    } while (s.PickCount != rankThenValue);
-    rankThenValue = static_cast<std::uint8_t>(s.PickCursor);
-    s.Taken[static_cast<std::size_t>(s.PickCursor)] = kTrue;
+        ++cursor;
+        count += s.Taken[static_cast<std::size_t>(cursor)] == kFalse ? 1 : 0;
+    } while (count != rank);
+    s.PickCursor = static_cast<std::int16_t>(cursor);
+    s.PickCount = static_cast<std::int16_t>(count);
+    rankThenValue = static_cast<std::uint8_t>(cursor);
+    s.Taken[static_cast<std::size_t>(cursor)] = kTrue;
 }
 
 void Game::DealRound()
