@@ -19,4 +19,4 @@ echo "== record fuzzer, ${DYADORA_FUZZ_SECONDS:-20} s"
 build_preset fuzz record_fuzzer
 mkdir -p build/fuzz/corpus
 build/fuzz/fuzz/record_fuzzer -max_total_time="${DYADORA_FUZZ_SECONDS:-20}" -print_final_stats=1 \
-    build/fuzz/corpus fuzz/corpus
+    -dict=fuzz/record.dict build/fuzz/corpus fuzz/corpus

@@ -29,6 +29,13 @@ check "centred vertically" within "$y" $(((1024 - h) / 2)) 3
 sleep 0.3
 /usr/bin/import -window "$(frame_of "$help")" "$out/help-window.png"
 
+# Neither resizing nor maximising changes the help window, whatever boxes the manager draws.
+xdotool windowsize "$help" 800 600
+wmctrl -i -r "$help" -b add,maximized_vert,maximized_horz
+sleep 0.5
+read -r cx cy cw ch <<<"$(geometry "$help")"
+check "the help window keeps its size ($cw x $ch)" test "$cw x $ch" = "546 x 396"
+
 # The main window takes no click while help is open.
 click_client "$MAIN_WINDOW" $((8 + 60)) $((40 + 45))
 check "a card does not turn while help is open" \

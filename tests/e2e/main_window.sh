@@ -41,11 +41,26 @@ check "the second card of the turn is turned" \
     test "$(region_sum "$MAIN_WINDOW" 138 42 100 80)" != "$covered"
 /usr/bin/import -window "$frame" "$out/main-window-round.png"
 
+# Minimising and restoring never ends the game nor changes its size.
+xdotool windowminimize --sync "$MAIN_WINDOW"
+sleep 0.3
+check "the game lives on while minimised" kill -0 "$GAME_PID"
+wmctrl -i -a "$MAIN_WINDOW"
+sleep 0.5
+check "the window is shown again after restoring" is_viewable "$MAIN_WINDOW"
+read -r x y w h <<<"$(geometry "$(frame_of "$MAIN_WINDOW")")"
+check "the restored window has its size back ($w x $h)" test "$w x $h" = "784 x 481"
+
 # Dragging it smaller is refused, and a smaller size asked for is taken back.
 xdotool windowsize "$MAIN_WINDOW" 400 300
 sleep 0.5
 read -r x y w h <<<"$(geometry "$(frame_of "$MAIN_WINDOW")")"
 check "cannot be made smaller than the design size ($w x $h)" test "$w" -ge 784 -a "$h" -ge 481
+# A burst of sizes, some below the minimum, then the final one: the layout must end with the
+# positions of the final size, whatever stale sizes the window manager echoes on the way.
+for size in "900 600" "500 300" "1100 800" "700 400" "950 650" "300 200"; do
+    xdotool windowsize "$MAIN_WINDOW" $size
+done
 xdotool windowsize "$MAIN_WINDOW" 1000 700
 sleep 0.5
 read -r x y w h <<<"$(geometry "$(frame_of "$MAIN_WINDOW")")"

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The built-in pictures decoded into shared picture objects, and the two window icons.
+#pragma once
+
+#include "assets/picture_record.h"
+#include "game/table.h"
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+
+#include <array>
+#include <span>
+#include <stdexcept>
+#include <string_view>
+
+namespace dyadora::assets {
+
+// A built-in picture that cannot be used; the message names the picture and the fault.
+class PictureError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Decodes the file of one picture record. Throws PictureError when the record's framing is
+// wrong, its file is not of `expectedFormat`, does not decode, or is not `expectedSize`; `name`
+// says which picture it is in the message. The QApplication must exist.
+QPixmap decodeRecord(std::span<const unsigned char> record, ImageFormat expectedFormat,
+    QSize expectedSize, std::string_view name);
+
+// The pictures held for the whole run: photo k of the set, and the cover picture. A card slot
+// shows one of them by referring to it (a QPixmap copy shares it), never by a deep copy.
+struct PictureSet {
+    std::array<QPixmap, kPhotos> photos;
+    QPixmap cover;
+};
+
+// Decodes each of the 18 photos and the cover picture once. Throws PictureError.
+PictureSet loadPictureSet();
+
+// The main window's icon (64 x 64) and the help window's icon (32 x 32). Throw PictureError.
+QIcon loadMainWindowIcon();
+QIcon loadHelpWindowIcon();
+
+} // namespace dyadora::assets
