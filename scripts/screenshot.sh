@@ -10,8 +10,39 @@ export DYADORA_SCREEN=1024x768x24
 start_game "$DYADORA_ROOT/build/release/app/Dyadora"
 
 click_client "$MAIN_WINDOW" 60 20 # start a round
-for slot in 0 7 14 21 3; do # two turns and the first card of a third
-    click_client "$MAIN_WINDOW" $((8 + 128 * (slot % 6) + 60)) $((40 + 96 * (slot / 6) + 45))
+
+# Play a few turns as a player with a perfect memory would, recognising a photo by what the
+# screen shows, and stop with the last turn's two cards face up.
+slot_x() { echo $((8 + 128 * ($1 % 6))); }
+slot_y() { echo $((40 + 96 * ($1 / 6))); }
+turn() { click_client "$MAIN_WINDOW" $(($(slot_x "$1") + 60)) $(($(slot_y "$1") + 45)); }
+face() { region_sum "$MAIN_WINDOW" $(($(slot_x "$1") + 2)) $(($(slot_y "$1") + 2)) 110 80; }
+declare -A seen=() found=()
+next=0
+for _ in 1 2 3 4 5 6 7; do
+    while [ -n "${seen[$next]:-}" ] || [ -n "${found[$next]:-}" ]; do next=$((next + 1)); done
+    first=$next
+    turn "$first"
+    seen[$first]=$(face "$first")
+    second=""
+    for slot in "${!seen[@]}"; do
+        if [ "$slot" != "$first" ] && [ -z "${found[$slot]:-}" ] \
+            && [ "${seen[$slot]}" = "${seen[$first]}" ]; then
+            second=$slot
+        fi
+    done
+    if [ -z "$second" ]; then
+        second=$((first + 1))
+        while [ -n "${seen[$second]:-}" ] || [ -n "${found[$second]:-}" ]; do
+            second=$((second + 1))
+        done
+    fi
+    turn "$second"
+    seen[$second]=$(face "$second")
+    if [ "${seen[$second]}" = "${seen[$first]}" ]; then
+        found[$first]=1
+        found[$second]=1
+    fi
 done
 xdotool mousemove --window "$MAIN_WINDOW" 700 470 # keep the pointer off the board
 sleep 0.3
