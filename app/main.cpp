@@ -24,6 +24,9 @@ int main(int argc, char* argv[])
     try {
         pictures = dyadora::assets::loadPictureSet();
         icon = dyadora::assets::loadMainWindowIcon();
+        // The help window decodes its own icon each time it opens; a fault in it would
+        // surface in the middle of a game, so its record is checked here, once, as well.
+        dyadora::assets::loadHelpWindowIcon();
     } catch (const dyadora::assets::PictureError& error) {
         // A built-in picture that does not load means a broken build: say so and stop rather
         // than show a board with missing cards.

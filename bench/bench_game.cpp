@@ -31,10 +31,9 @@ std::array<std::array<int, 2>, kPairs> pairSlots(const Game& game)
     return slots;
 }
 
-// The deal as the game plays it: a reseed from the clock and 36 draws.
-void dealWithClockRandom(benchmark::State& state)
+// Deals again and again from the given source.
+void runDeals(benchmark::State& state, RandomSource& random)
 {
-    ClockRandom random;
     NoEnd end;
     Game game(random, end);
     for (auto _ : state) {
@@ -43,19 +42,20 @@ void dealWithClockRandom(benchmark::State& state)
         benchmark::ClobberMemory();
     }
 }
+
+// The deal as the game plays it: a reseed from the clock and 36 draws.
+void dealWithClockRandom(benchmark::State& state)
+{
+    ClockRandom random;
+    runDeals(state, random);
+}
 BENCHMARK(dealWithClockRandom);
 
 // The deal alone, from a reproducible source.
 void dealWithSeededRandom(benchmark::State& state)
 {
     SeededRandom random(1);
-    NoEnd end;
-    Game game(random, end);
-    for (auto _ : state) {
-        game.DealRound();
-        benchmark::DoNotOptimize(game.state().Deal.data());
-        benchmark::ClobberMemory();
-    }
+    runDeals(state, random);
 }
 BENCHMARK(dealWithSeededRandom);
 

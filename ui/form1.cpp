@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <vector>
+
 namespace dyadora {
 
 namespace {
@@ -139,6 +141,7 @@ void Form1::setupControls(const assets::PictureSet& pictures)
 void Form1::setupTabOrder()
 {
     std::vector<QWidget*> order;
+    order.reserve(kSlots + kPhotos + 5);
     for (int i = 0; i < 16; ++i) {
         order.push_back(Picture1[static_cast<std::size_t>(i)]);
     }

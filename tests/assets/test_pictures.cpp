@@ -3,6 +3,7 @@
 #include "assets/builtin_records.h"
 #include "assets/pictures.h"
 #include "platform/picture.h"
+#include "record_bytes.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -21,39 +22,11 @@
 using dyadora::decodePicture;
 using dyadora::kPhotos;
 using namespace dyadora::assets;
+using namespace dyadora::testing;
 
 Q_DECLARE_METATYPE(dyadora::assets::ImageFormat)
 
 namespace {
-
-std::span<const unsigned char> bytesOf(const QByteArray& bytes)
-{
-    return { reinterpret_cast<const unsigned char*>(bytes.constData()),
-        static_cast<std::size_t>(bytes.size()) };
-}
-
-QByteArray toBytes(std::span<const unsigned char> bytes)
-{
-    return { reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()) };
-}
-
-QByteArray littleEndian32(std::uint32_t value)
-{
-    QByteArray bytes;
-    for (int i = 0; i < 4; ++i)
-        bytes.append(static_cast<char>((value >> (8 * i)) & 0xffu));
-    return bytes;
-}
-
-QByteArray recordStating(std::uint32_t stated, const QByteArray& rest)
-{
-    return QByteArray("lt\0\0", 4) + littleEndian32(stated) + rest;
-}
-
-QByteArray recordOf(const QByteArray& file)
-{
-    return recordStating(static_cast<std::uint32_t>(file.size()), file);
-}
 
 QImage imageOf(const QPixmap& picture)
 {

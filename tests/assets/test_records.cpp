@@ -3,6 +3,7 @@
 #include "assets/builtin_records.h"
 #include "assets/picture_record.h"
 #include "game/table.h"
+#include "record_bytes.h"
 
 #include <QFile>
 #include <QSet>
@@ -15,6 +16,7 @@
 
 using dyadora::kPhotos;
 using namespace dyadora::assets;
+using namespace dyadora::testing;
 
 Q_DECLARE_METATYPE(dyadora::assets::RecordError)
 Q_DECLARE_METATYPE(dyadora::assets::ImageFormat)
@@ -47,36 +49,6 @@ std::span<const unsigned char> builtIn(int picture)
     default:
         return photoRecord(picture);
     }
-}
-
-std::span<const unsigned char> bytesOf(const QByteArray& bytes)
-{
-    return { reinterpret_cast<const unsigned char*>(bytes.constData()),
-        static_cast<std::size_t>(bytes.size()) };
-}
-
-QByteArray toBytes(std::span<const unsigned char> bytes)
-{
-    return { reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()) };
-}
-
-QByteArray littleEndian32(std::uint32_t value)
-{
-    QByteArray bytes;
-    for (int i = 0; i < 4; ++i)
-        bytes.append(static_cast<char>((value >> (8 * i)) & 0xffu));
-    return bytes;
-}
-
-// A record stating `stated` as the file's length, followed by `rest`.
-QByteArray recordStating(std::uint32_t stated, const QByteArray& rest)
-{
-    return QByteArray("lt\0\0", 4) + littleEndian32(stated) + rest;
-}
-
-QByteArray recordOf(const QByteArray& file)
-{
-    return recordStating(static_cast<std::uint32_t>(file.size()), file);
 }
 
 std::uint32_t readLe(std::span<const unsigned char> bytes, std::size_t at, int count)
