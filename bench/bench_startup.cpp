@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Benchmarks of what the program does before and around its windows: decoding the built-in
+// pictures, creating the main window, and opening and closing the help window. They run on
+// Qt's offscreen platform unless another one is asked for.
+#include "assets/pictures.h"
+#include "platform/app_font.h"
+#include "platform/clock_random.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace dyadora;
+
+namespace {
+
+class NoEnd final : public ProgramEnd {
+public:
+    void endNow() override { }
+};
+
+// The 18 photos and the cover picture, from their records to shared pictures.
+void decodePictures(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto pictures = assets::loadPictureSet();
+        benchmark::DoNotOptimize(pictures.cover.cacheKey());
+    }
+    state.SetItemsProcessed(state.iterations() * (kPhotos + 1));
+}
+BENCHMARK(decodePictures)->Unit(benchmark::kMicrosecond);
+
+void decodeIcons(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const QIcon main = assets::loadMainWindowIcon();
+        const QIcon help = assets::loadHelpWindowIcon();
+        benchmark::DoNotOptimize(main.cacheKey() + help.cacheKey());
+    }
+}
+BENCHMARK(decodeIcons)->Unit(benchmark::kMicrosecond);
+
+// The main window created, laid out, centred and shown, then destroyed.
+void mainWindow(benchmark::State& state)
+{
+    const auto pictures = assets::loadPictureSet();
+    const QIcon icon = assets::loadMainWindowIcon();
+    ClockRandom random;
+    NoEnd end;
+    for (auto _ : state) {
+        Form1 form(pictures, icon, random, end);
+        form.show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(form.winId());
+    }
+}
+BENCHMARK(mainWindow)->Unit(benchmark::kMicrosecond);
+
+// A round started with the real start button: the deal, and all 24 slots shown covered.
+void startRound(benchmark::State& state)
+{
+    const auto pictures = assets::loadPictureSet();
+    ClockRandom random;
+    NoEnd end;
+    Form1 form(pictures, QIcon(), random, end);
+    form.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        form.Command1->click();
+        benchmark::DoNotOptimize(form.game().state().Deal[0]);
+    }
+}
+BENCHMARK(startRound)->Unit(benchmark::kMicrosecond);
+
+// The help window opened (created, centred, text written, shown) and closed with "OK" until
+// it is gone.
+void openAndCloseHelp(benchmark::State& state)
+{
+    const auto pictures = assets::loadPictureSet();
+    ClockRandom random;
+    NoEnd end;
+    Form1 form(pictures, QIcon(), random, end);
+    form.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        form.OpenHelp();
+        QCoreApplication::processEvents();
+        Form2* help = form.helpWindow();
+        if (help == nullptr) {
+            state.SkipWithError("the help window did not open");
+            break;
+        }
+        help->Command1->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (form.helpWindow() != nullptr || !form.isEnabled()) {
+            state.SkipWithError("the help window did not close");
+            break;
+        }
+    }
+}
+BENCHMARK(openAndCloseHelp)->Unit(benchmark::kMicrosecond);
+
+// The offscreen platform warns at every raise of a window; keep the report readable.
+void quietWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    qInstallMessageHandler(quietWarnings);
+    installApplicationFont();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
