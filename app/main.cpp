@@ -4,6 +4,7 @@
 #include "platform/app_font.h"
 #include "platform/clock_random.h"
 #include "platform/system_program_end.h"
+#include "platform/window_system.h"
 #include "ui/form1.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 
 int main(int argc, char* argv[])
 {
+    dyadora::choosePlatform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dyadora"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <cmath>
+#include <utility>
 
 namespace dyadora {
 
@@ -31,34 +32,51 @@ void placeControl(QWidget& control, float leftTwips, float topTwips)
     control.move(twipsToPixels(leftTwips), twipsToPixels(topTwips));
 }
 
-OuterMeasures::OuterMeasures(QWidget& window, QMargins designFrame)
+namespace {
+    // Qt knows the frame once the window manager has reported it: until then the frame geometry
+    // is the client geometry.
+    std::optional<QMargins> frameFromQt(const QWidget& window)
+    {
+        const QRect outer = window.frameGeometry();
+        const QRect inner = window.geometry();
+        if (outer == inner) {
+            return std::nullopt;
+        }
+        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+            outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    }
+} // namespace
+
+OuterMeasures::OuterMeasures(QWidget& window, QMargins designFrame, FrameProbe probe)
     : m_window(window)
     , m_designFrame(designFrame)
+    , m_probe(probe ? std::move(probe) : FrameProbe(frameFromQt))
 {
 }
 
-bool OuterMeasures::hasRealFrame() const { return m_window.frameGeometry() != m_window.geometry(); }
+std::optional<QMargins> OuterMeasures::realFrame() const { return m_probe(m_window); }
 
-QMargins OuterMeasures::frame() const
-{
-    if (!hasRealFrame()) {
-        return m_designFrame;
-    }
-    const QRect outer = m_window.frameGeometry();
-    const QRect inner = m_window.geometry();
-    return { inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-        outer.bottom() - inner.bottom() };
-}
+QMargins OuterMeasures::shownFrame() const { return realFrame().value_or(m_designFrame); }
 
 float OuterMeasures::width() const
 {
-    const QMargins f = frame();
-    return pixelsToTwips(m_window.width() + f.left() + f.right());
+    return pixelsToTwips(m_window.width() + m_designFrame.left() + m_designFrame.right());
 }
 
 float OuterMeasures::height() const
 {
-    const QMargins f = frame();
+    return pixelsToTwips(m_window.height() + m_designFrame.top() + m_designFrame.bottom());
+}
+
+float OuterMeasures::framedWidth() const
+{
+    const QMargins f = shownFrame();
+    return pixelsToTwips(m_window.width() + f.left() + f.right());
+}
+
+float OuterMeasures::framedHeight() const
+{
+    const QMargins f = shownFrame();
     return pixelsToTwips(m_window.height() + f.top() + f.bottom());
 }
 
@@ -74,11 +92,25 @@ float OuterMeasures::top() const
     return m_topWritten && y == twipsToPixels(m_top) ? m_top : pixelsToTwips(y);
 }
 
+bool OuterMeasures::isWhereWritten() const
+{
+    return m_leftWritten && m_topWritten
+        && m_window.pos() == QPoint(twipsToPixels(m_left), twipsToPixels(m_top));
+}
+
+bool OuterMeasures::isNewlyFramedInPlace()
+{
+    if (m_framedInPlace || !isWhereWritten() || !realFrame()) {
+        return false;
+    }
+    m_framedInPlace = true;
+    return true;
+}
+
 QSize OuterMeasures::clientSizeFor(float widthTwips, float heightTwips) const
 {
-    const QMargins f = frame();
-    return { twipsToPixels(widthTwips) - f.left() - f.right(),
-        twipsToPixels(heightTwips) - f.top() - f.bottom() };
+    return { twipsToPixels(widthTwips) - m_designFrame.left() - m_designFrame.right(),
+        twipsToPixels(heightTwips) - m_designFrame.top() - m_designFrame.bottom() };
 }
 
 void OuterMeasures::setWidth(float twips)
@@ -104,6 +136,12 @@ void OuterMeasures::setTop(float twips)
     m_top = twips;
     m_topWritten = true;
     m_window.move(m_window.pos().x(), twipsToPixels(twips));
+}
+
+void centreOnScreen(OuterMeasures& measures)
+{
+    measures.setTop(centred(screenHeightTwips(), measures.framedHeight()));
+    measures.setLeft(centred(screenWidthTwips(), measures.framedWidth()));
 }
 
 } // namespace dyadora

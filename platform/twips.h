@@ -5,6 +5,9 @@
 #include <QMargins>
 #include <QSize>
 
+#include <functional>
+#include <optional>
+
 class QWidget;
 
 namespace dyadora {
@@ -23,24 +26,45 @@ float screenHeightTwips();
 // nearest whole pixel.
 void placeControl(QWidget& control, float leftTwips, float topTwips);
 
-// The outer measures of a top-level window in twips, frame and title bar included. The frame is
-// the one the window manager reports once it has framed the window; until then, and wherever no
-// window manager frames it at all, it is the window's design frame. Positions are kept exactly as
-// written (fractions of a pixel included) while the window stays where they put it.
+// The outer measures of a top-level window in twips, frame and title bar included.
+//
+// Two frames are told apart. The layout always reckons with the window's design frame around its
+// client area, whatever a window manager draws, so that the client area is laid out the same on
+// every desktop: width() and height() are the client area plus the design frame. On the screen,
+// though, the window takes the room of the frame the window manager really draws: framedWidth()
+// and framedHeight() are the client area plus that frame, which is known only once the window
+// manager has framed the window (until then, and where nothing frames it, the design frame).
+// Positions are the outer frame's top-left corner, kept exactly as written (fractions of a pixel
+// included) while the window stays where they put it.
 class OuterMeasures {
 public:
+    // Reports the frame that a window manager drew around the window, in pixels, or nothing
+    // while it has drawn none. The default one asks Qt.
+    using FrameProbe = std::function<std::optional<QMargins>(const QWidget&)>;
+
     // The window must outlive this object. designFrame is in pixels.
-    OuterMeasures(QWidget& window, QMargins designFrame);
+    OuterMeasures(QWidget& window, QMargins designFrame, FrameProbe probe = {});
 
-    // The frame in pixels: the window manager's, or the design frame while there is none.
-    QMargins frame() const;
-    // True once a window manager has reported a frame of its own.
-    bool hasRealFrame() const;
+    QMargins designFrame() const { return m_designFrame; }
+    // The frame the window manager drew, once it has reported one.
+    std::optional<QMargins> realFrame() const;
 
+    // The outer size the layout works with: the client area and the design frame.
     float width() const;
     float height() const;
+    // The outer size on the screen: the client area and the real frame (the design frame until a
+    // window manager reports one).
+    float framedWidth() const;
+    float framedHeight() const;
     float left() const;
     float top() const;
+    // True while the outer frame stands where setLeft() and setTop() last put it.
+    bool isWhereWritten() const;
+    // True once: the first time it is asked while a window manager has reported its frame and the
+    // window stands where it was last placed. A window manager tells its frame only once it has
+    // framed the window, and may shift the window on the way; a window moved elsewhere for good
+    // (by the user) never gives true.
+    bool isNewlyFramedInPlace();
 
     // Resizing keeps the other measure; a window has the last word (minimum size, window manager).
     void setWidth(float twips);
@@ -48,16 +72,27 @@ public:
     void setLeft(float twips);
     void setTop(float twips);
 
-    // The client size, in pixels, that gives these outer measures with the current frame.
+    // The client size, in pixels, that gives these outer measures around the design frame.
     QSize clientSizeFor(float widthTwips, float heightTwips) const;
 
 private:
+    QMargins shownFrame() const;
+
     QWidget& m_window;
     QMargins m_designFrame;
+    FrameProbe m_probe;
     float m_left = 0.0f; // as last written
     float m_top = 0.0f;
     bool m_leftWritten = false;
     bool m_topWritten = false;
+    bool m_framedInPlace = false;
 };
+
+// Where a window of the given outer length stands centred on a screen of the given length:
+// unrounded and unclamped, negative when the screen is the smaller.
+constexpr float centred(float screen, float window) { return (screen - window) / 2.0f; }
+
+// Centres the window on the primary screen by its outer size as drawn: top first, then left.
+void centreOnScreen(OuterMeasures& measures);
 
 } // namespace dyadora

@@ -9,6 +9,9 @@ BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-liberation)
 # A virtual X server with a window manager, for machines without a display and for the
 # end-to-end tests (xauth is needed by xvfb-run and not pulled in by xvfb).
 X_PACKAGES=(xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
+# The window managers of two more desktops, whose frames are thicker than the game's design frame
+# (xfwm4 keeps its settings behind D-Bus).
+WM_PACKAGES=(metacity xfwm4 xfconf dbus)
 
 # ensure_packages PACKAGE...: installs those not installed yet, as root or through sudo.
 ensure_packages() {
@@ -45,8 +48,10 @@ build_preset() {
     cmake --build --preset "$preset" --parallel "$(nproc)" "${targets[@]}"
 }
 
-# start_virtual_display: starts Xvfb on a free display with openbox and exports DISPLAY.
-# Sets DYADORA_XVFB_PID and DYADORA_WM_PID; stop_virtual_display ends both.
+# start_virtual_display: starts Xvfb on a free display with a window manager and exports DISPLAY.
+# DYADORA_WM chooses the window manager: openbox (the default), openbox-large-title (openbox with
+# a title bar thicker than the game's design frame), metacity or xfwm4. Sets DYADORA_XVFB_PID and
+# DYADORA_WM_PID; stop_virtual_display ends both.
 start_virtual_display() {
     local fifo
     fifo=$(mktemp -u)
@@ -57,7 +62,19 @@ start_virtual_display() {
     read -r number <"$fifo"
     rm -f "$fifo"
     export DISPLAY=":$number"
-    openbox >/dev/null 2>&1 &
+    case "${DYADORA_WM:-openbox}" in
+    openbox) openbox >/dev/null 2>&1 & ;;
+    openbox-large-title)
+        openbox --config-file "$DYADORA_ROOT/tests/e2e/openbox-large-title.xml" >/dev/null 2>&1 &
+        ;;
+    metacity) metacity --replace >/dev/null 2>&1 & ;;
+    # xfwm4 reads its settings over D-Bus; it ends with the X server, and its bus with it.
+    xfwm4) dbus-run-session -- xfwm4 --replace >/dev/null 2>&1 & ;;
+    *)
+        echo "unknown window manager: $DYADORA_WM" >&2
+        return 1
+        ;;
+    esac
     DYADORA_WM_PID=$!
     # The window manager is ready once it has claimed the screen.
     local tries
@@ -74,4 +91,59 @@ stop_virtual_display() {
     [ -n "${DYADORA_XVFB_PID:-}" ] && kill "$DYADORA_XVFB_PID" 2>/dev/null
     wait 2>/dev/null
     return 0
+}
+
+# find_window TITLE_REGEX: the id of the first shown window whose title matches, waiting up to
+# 10 s.
+find_window() {
+    timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
+}
+
+# frame_of WINDOW: the window manager's frame window around it (the top-level child of the root).
+# Some window managers make it larger than what they draw (room for invisible resize borders):
+# the frame as drawn is given by frame_extents.
+frame_of() {
+    local window=$1 parent root
+    root=$(xwininfo -root | awk '/Window id:/ {print $4}')
+    while :; do
+        parent=$(xwininfo -children -id "$window" | awk '/Parent window id:/ {print $4}')
+        [ -z "$parent" ] || [ "$((parent))" -eq "$((root))" ] && break
+        window=$parent
+    done
+    echo "$window"
+}
+
+# geometry WINDOW: "x y width height" of the window on the screen (absolute, border included).
+geometry() {
+    xwininfo -id "$1" | awk '
+        /Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} /Border width:/ {b=$3}
+        END {print x, y, w + 2 * b, h + 2 * b}'
+}
+
+# frame_extents WINDOW: "left right top bottom" of the frame the window manager draws around it,
+# as it reports them; nothing while it has reported none.
+frame_extents() {
+    xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | awk -F' = ' 'NF == 2 {gsub(",", "", $2); print $2}'
+}
+
+# outer_geometry WINDOW: "x y width height" of the window with the frame as drawn.
+outer_geometry() {
+    local x y w h l r t b
+    read -r x y w h <<<"$(geometry "$1")"
+    read -r l r t b <<<"$(frame_extents "$1")"
+    echo $((x - ${l:-0})) $((y - ${t:-0})) $((w + ${l:-0} + ${r:-0})) $((h + ${t:-0} + ${b:-0}))
+}
+
+# wait_for_frame WINDOW: waits until the window manager has framed the window and it has stood
+# still for a moment (the game centres a window again once its frame is known); fails after 6 s.
+wait_for_frame() {
+    local i last="" now
+    for i in $(seq 60); do
+        now="$(outer_geometry "$1") $(frame_extents "$1")"
+        [ "$now" = "$last" ] && [ -n "$(frame_extents "$1")" ] && return 0
+        last=$now
+        sleep 0.1
+    done
+    return 1
 }

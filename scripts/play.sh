@@ -20,13 +20,19 @@ trap stop_virtual_display EXIT
 start_virtual_display
 "$game" &
 game_pid=$!
-window=$(timeout 20 xdotool search --sync --name '^Λαβυρίδες$' | head -n 1)
-sleep 0.5
-shot="${TMPDIR:-/tmp}/dyadora-screenshot.png"
-# The window with its frame: the window manager's frame is the window's top-level parent.
-frame=$(xwininfo -id "$window" -children | awk '/Parent window id/ {print $4}')
-[ "$frame" = "$(xwininfo -root | awk '/Window id/ {print $4}')" ] && frame=$window
-/usr/bin/import -window "$frame" "$shot"
+# A first start may be slow (fonts being cached): wait for the window as long as the game runs.
+window=""
+for _ in $(seq 600); do
+    window=$(xdotool search --onlyvisible --name '^Λαβυρίδες$' 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    kill -0 "$game_pid" 2>/dev/null || { echo "The game ended before its window showed." >&2; exit 1; }
+    sleep 0.1
+done
+[ -n "$window" ] || { echo "The game's window did not show within a minute." >&2; exit 1; }
+wait_for_frame "$window" || echo "(the window manager did not report a frame; taking the picture anyway)"
+sleep 0.3 # the first paint after the last move
+shot=$(mktemp "${TMPDIR:-/tmp}/dyadora-XXXXXX.png")
+/usr/bin/import -window "$(frame_of "$window")" "$shot"
 kill "$game_pid" 2>/dev/null || true
 wait "$game_pid" 2>/dev/null || true
 echo "The game ran; a screenshot of its window is at: $shot"

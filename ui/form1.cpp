@@ -79,8 +79,9 @@ Form1::Form1(const assets::PictureSet& pictures, const QIcon& icon, RandomSource
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Λαβυρίδες"));
     setWindowIcon(icon);
+    // The client area of the design, which is also the smallest the window can be made.
     resize(m_measures.clientSizeFor(layout::kDesignWidth, layout::kDesignHeight));
-    updateMinimumSize();
+    setMinimumSize(size());
 
     setupControls(pictures);
     setupTabOrder();
@@ -224,17 +225,11 @@ void Form1::showSlot(int slot)
     }
 }
 
-void Form1::CentreOnScreen()
-{
-    m_measures.setTop(layout::centred(screenHeightTwips(), m_measures.height()));
-    m_measures.setLeft(layout::centred(screenWidthTwips(), m_measures.width()));
-}
+void Form1::CentreOnScreen() { centreOnScreen(m_measures); }
 
-void Form1::updateMinimumSize()
-{
-    setMinimumSize(m_measures.clientSizeFor(layout::kDesignWidth, layout::kDesignHeight));
-}
-
+// The layout reckons with the design frame around the client area whatever frame the window
+// manager draws, so that no frame, however thick, cuts the bottom buttons off, and a maximised
+// window (which loses its frame) is laid out like any other.
 void Form1::ApplyLayout()
 {
     // A minimised window reports whatever size the window manager likes and must not be fought
@@ -242,8 +237,6 @@ void Form1::ApplyLayout()
     if (isMinimized()) {
         return;
     }
-    m_frameLaidOut = m_measures.frame();
-    updateMinimumSize();
 
     // Enlarging raises a nested resize event, which lays the window out at the corrected size;
     // this pass then goes on with the size as it now is.
@@ -269,23 +262,53 @@ void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     ApplyLayout();
+    noticeFrame();
 }
 
-// A window manager reports its frame only after it has framed the window, by moving it: the
-// outer size then changes, and the layout runs again with the real frame.
 void Form1::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    if (m_measures.frame() != m_frameLaidOut) {
-        ApplyLayout();
+    noticeFrame();
+}
+
+// The window was centred by the design frame before it was shown. A window manager reports the
+// frame it really draws only once it has framed the window: the window is then centred again by
+// that frame, once, unless it has been moved or maximised in the meantime.
+void Form1::noticeFrame()
+{
+    if (windowState() == Qt::WindowNoState && m_measures.isNewlyFramedInPlace()) {
+        CentreOnScreen();
     }
 }
 
 void Form1::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !isMinimized()) {
-        ApplyLayout();
+    switch (event->type()) {
+    case QEvent::WindowStateChange:
+        if (!isMinimized()) {
+            ApplyLayout();
+        }
+        break;
+    case QEvent::ActivationChange:
+        noticeFrame();
+        if (isActiveWindow()) {
+            bringHelpBack();
+        }
+        break;
+    case QEvent::EnabledChange:
+        // Only the help window disables this one: it is closing, and the keyboard goes back to
+        // where it was.
+        if (isEnabled()) {
+            if (m_focusBeforeHelp) {
+                m_focusBeforeHelp->setFocus(Qt::OtherFocusReason);
+            }
+            m_focusBeforeHelp.clear();
+            activateWindow();
+        }
+        break;
+    default:
+        break;
     }
 }
 
@@ -325,9 +348,25 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::OpenHelp()
 {
+    m_focusBeforeHelp = focusWidget();
     setEnabled(false);
     m_help = new Form2(*this);
-    m_help->show();
+    bringHelpBack();
+}
+
+// While the help window is open, this window takes no input; a click on it or its activation
+// brings the help window back on top with the keyboard focus, so that it can never be lost
+// behind this one.
+void Form1::bringHelpBack()
+{
+    if (m_help == nullptr || isEnabled()) {
+        return;
+    }
+    if (m_help->isMinimized()) {
+        m_help->showNormal();
+    } else {
+        m_help->show();
+    }
     m_help->raise();
     m_help->activateWindow();
 }

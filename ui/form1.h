@@ -40,11 +40,13 @@ public:
     std::array<PictureBox*, kPhotos> Picture2 {}; // hidden holders of the photo set
     PictureBox* Picture3; // hidden holder of the cover picture
 
-    // Centres the window on the screen by its outer size; run once, before it is first shown.
+    // Centres the window on the screen by its outer size; run before it is first shown, and once
+    // more when a window manager has framed it.
     void CentreOnScreen();
     // Keeps the window at least at its design size and spreads the slots over any extra room.
     void ApplyLayout();
-    // Disables this window and opens the help window.
+    // Disables this window and opens the help window; the focus comes back to the control that
+    // had it when the help window closes.
     void OpenHelp();
 
     const Game& game() const { return m_game; }
@@ -66,15 +68,16 @@ private:
     void setupTabOrder();
     void setupConnections();
     void place(QWidget* control, float left, float top);
-    void updateMinimumSize();
+    void noticeFrame();
+    void bringHelpBack();
     void showTable();
     void showSlot(int slot);
 
     Game m_game;
     OuterMeasures m_measures;
-    QMargins m_frameLaidOut; // the frame that the last layout worked with
     QHash<const QWidget*, QPointF> m_positions;
     QPointer<Form2> m_help;
+    QPointer<QWidget> m_focusBeforeHelp; // the control to give the focus back to
 };
 
 } // namespace dyadora

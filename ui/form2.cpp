@@ -4,7 +4,6 @@
 
 #include "assets/pictures.h"
 #include "help_text.h"
-#include "layout.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -40,8 +39,8 @@ void CaptionLabel::setCaption(const QString& caption)
 
 Form2::Form2(QWidget& mainWindow)
     : QWidget(nullptr,
-        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-            | Qt::MSWindowsFixedSizeDialogHint)
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
     , m_mainWindow(mainWindow)
     , m_measures(*this, kDesignFrame)
 {
@@ -69,8 +68,7 @@ Form2::Form2(QWidget& mainWindow)
 
 void Form2::LoadHelp()
 {
-    m_measures.setTop(layout::centred(screenHeightTwips(), m_measures.height()));
-    m_measures.setLeft(layout::centred(screenWidthTwips(), m_measures.width()));
+    centreOnScreen(m_measures);
 
     Label1->setCaption(fromUtf8(help::kBlocks[0]));
     for (std::size_t i = 1; i < help::kBlocks.size(); ++i) {
@@ -97,6 +95,29 @@ void Form2::keyPressEvent(QKeyEvent* event)
         return;
     default:
         QWidget::keyPressEvent(event);
+    }
+}
+
+// Centred by the design frame before it was shown, the window is centred again by the frame the
+// window manager really draws, once, when it first reports it, unless it has been moved.
+void Form2::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    noticeFrame();
+}
+
+void Form2::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        noticeFrame();
+    }
+}
+
+void Form2::noticeFrame()
+{
+    if (m_measures.isNewlyFramedInPlace()) {
+        centreOnScreen(m_measures);
     }
 }
 

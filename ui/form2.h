@@ -47,9 +47,12 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void UnloadHelp();
+    void noticeFrame();
 
     QWidget& m_mainWindow;
     OuterMeasures m_measures;

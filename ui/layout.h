@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's design measures and the arithmetic of its layout and of centring, in twips.
+// The main window's design measures and the arithmetic of its layout, in twips.
 #pragma once
 
 namespace dyadora::layout {
@@ -7,10 +7,6 @@ namespace dyadora::layout {
 // The main window's outer design size, which is also its minimum size.
 inline constexpr float kDesignWidth = 11760.0f;
 inline constexpr float kDesignHeight = 7215.0f;
-
-// Where a window of the given outer length stands centred on a screen of the given length:
-// unrounded and unclamped, negative when the screen is the smaller.
-constexpr float centred(float screen, float window) { return (screen - window) / 2.0f; }
 
 // Bottom buttons and the help button keep their distances from the window's outer edges.
 constexpr float command4Top(float height) { return height - 855.0f; }

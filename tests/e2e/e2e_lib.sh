@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Helpers for the end-to-end tests: the real game in Xvfb under openbox, driven with xdotool.
+# Helpers for the end-to-end tests: the real game in Xvfb under a window manager, driven with
+# xdotool.
 # shellcheck shell=bash
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
@@ -26,44 +27,7 @@ start_game() {
     "$1" &
     GAME_PID=$!
     MAIN_WINDOW=$(find_window '^Λαβυρίδες$') || fail "no window titled Λαβυρίδες"
-    wait_for_frame "$MAIN_WINDOW"
-}
-
-# find_window TITLE_REGEX: the id of the first window whose title matches, waiting up to 10 s.
-find_window() {
-    timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
-}
-
-# frame_of WINDOW: the window manager's frame around it (the top-level child of the root).
-frame_of() {
-    local window=$1 parent root
-    root=$(xwininfo -root | awk '/Window id:/ {print $4}')
-    while :; do
-        parent=$(xwininfo -children -id "$window" | awk '/Parent window id:/ {print $4}')
-        [ -z "$parent" ] || [ "$((parent))" -eq "$((root))" ] && break
-        window=$parent
-    done
-    echo "$window"
-}
-
-# geometry WINDOW: "x y width height" of the window on the screen (absolute, border included).
-geometry() {
-    xwininfo -id "$1" | awk '
-        /Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4}
-        /Width:/ {w=$2} /Height:/ {h=$2} /Border width:/ {b=$3}
-        END {print x, y, w + 2 * b, h + 2 * b}'
-}
-
-# wait_for_frame WINDOW: waits until the window manager has framed the window and it is still.
-wait_for_frame() {
-    local i last="" now
-    for i in $(seq 60); do
-        now="$(geometry "$(frame_of "$1")") $(geometry "$1")"
-        [ "$now" = "$last" ] && [ "$(frame_of "$1")" != "$1" ] && return 0
-        last=$now
-        sleep 0.1
-    done
-    fail "window $1 was never framed"
+    wait_for_frame "$MAIN_WINDOW" || fail "the main window was never framed"
 }
 
 # click_client WINDOW X Y: a real left click at pixel X, Y of the window's client area.

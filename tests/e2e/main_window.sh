@@ -10,12 +10,12 @@ mkdir -p "$out"
 
 export DYADORA_SCREEN=1280x1024x24
 start_game "$game"
-frame=$(frame_of "$MAIN_WINDOW")
-read -r x y w h <<<"$(geometry "$frame")"
-echo "outer frame: $w x $h at $x, $y"
-check "outer size is the design size 784 x 481 pixels" test "$w x $h" = "784 x 481"
-check "centred horizontally" within "$x" $(((1280 - w) / 2)) 1
-check "centred vertically" within "$y" $(((1024 - h) / 2)) 1
+read -r cx cy cw ch <<<"$(geometry "$MAIN_WINDOW")"
+read -r x y w h <<<"$(outer_geometry "$MAIN_WINDOW")"
+echo "client area $cw x $ch; outer frame as drawn: $w x $h at $x, $y"
+check "the client area is the design's 776 x 454 pixels" test "$cw x $ch" = "776 x 454"
+check "centred horizontally by the frame as drawn" within $((2 * x + w)) 1280 8
+check "centred vertically by the frame as drawn" within $((2 * y + h)) 1024 8
 
 slot() { # slot I: the client-area pixel at the middle of card slot I at the design size
     echo $((8 + 128 * ($1 % 6) + 60)) $((40 + 96 * ($1 / 6) + 45))
@@ -39,7 +39,7 @@ check "a face-up card takes no second click" test "$(region_sum "$MAIN_WINDOW" 1
 click_client "$MAIN_WINDOW" $(slot 1)
 check "the second card of the turn is turned" \
     test "$(region_sum "$MAIN_WINDOW" 138 42 100 80)" != "$covered"
-/usr/bin/import -window "$frame" "$out/main-window-round.png"
+/usr/bin/import -window "$(frame_of "$MAIN_WINDOW")" "$out/main-window-round.png"
 
 # Minimising and restoring never ends the game nor changes its size.
 xdotool windowminimize --sync "$MAIN_WINDOW"
@@ -48,14 +48,14 @@ check "the game lives on while minimised" kill -0 "$GAME_PID"
 wmctrl -i -a "$MAIN_WINDOW"
 sleep 0.5
 check "the window is shown again after restoring" is_viewable "$MAIN_WINDOW"
-read -r x y w h <<<"$(geometry "$(frame_of "$MAIN_WINDOW")")"
-check "the restored window has its size back ($w x $h)" test "$w x $h" = "784 x 481"
+read -r x y w h <<<"$(geometry "$MAIN_WINDOW")"
+check "the restored window has its size back ($w x $h)" test "$w x $h" = "776 x 454"
 
 # Dragging it smaller is refused, and a smaller size asked for is taken back.
 xdotool windowsize "$MAIN_WINDOW" 400 300
 sleep 0.5
-read -r x y w h <<<"$(geometry "$(frame_of "$MAIN_WINDOW")")"
-check "cannot be made smaller than the design size ($w x $h)" test "$w" -ge 784 -a "$h" -ge 481
+read -r x y w h <<<"$(geometry "$MAIN_WINDOW")"
+check "cannot be made smaller than the design size ($w x $h)" test "$w" -ge 776 -a "$h" -ge 454
 # A burst of sizes, some below the minimum, then the final one: the layout must end with the
 # positions of the final size, whatever stale sizes the window manager echoes on the way.
 for size in "900 600" "500 300" "1100 800" "700 400" "950 650" "300 200"; do
@@ -63,15 +63,15 @@ for size in "900 600" "500 300" "1100 800" "700 400" "950 650" "300 200"; do
 done
 xdotool windowsize "$MAIN_WINDOW" 1000 700
 sleep 0.5
-read -r x y w h <<<"$(geometry "$(frame_of "$MAIN_WINDOW")")"
-check "can be made larger ($w x $h)" test "$w" -gt 784 -a "$h" -gt 481
-# The end-and-reveal button keeps its distance from the bottom-right corner (5280 and 855 twips
-# of the outer size): a click there shows every card.
+read -r x y w h <<<"$(geometry "$MAIN_WINDOW")"
+check "can be made larger ($w x $h)" test "$w" -gt 776 -a "$h" -gt 454
+# The end-and-reveal button keeps its distance from the bottom-right corner of the client area
+# (344 and 30 pixels): a click there shows every card.
 # Slot 23 moved by 11/12 of the extra width and 7/8 of the extra height.
-sx=$((8 + 128 * 5 + 2 + (w - 784) * 11 / 12))
-sy=$((40 + 96 * 3 + 2 + (h - 481) * 7 / 8))
+sx=$((8 + 128 * 5 + 2 + (w - 776) * 11 / 12))
+sy=$((40 + 96 * 3 + 2 + (h - 454) * 7 / 8))
 last=$(region_sum "$MAIN_WINDOW" "$sx" "$sy" 100 80)
-click_client "$MAIN_WINDOW" $((w - 352 + 130)) $((h - 57 + 12))
+click_client "$MAIN_WINDOW" $((w - 344 + 130)) $((h - 30 + 12))
 sleep 0.3
 check "the end-and-reveal button followed the corner and showed the cards" \
     test "$(region_sum "$MAIN_WINDOW" "$sx" "$sy" 100 80)" != "$last"

@@ -4,6 +4,8 @@
 #include "window_fixture.h"
 
 #include <QScreen>
+#include <QSignalSpy>
+#include <QWindow>
 
 using namespace dyadora;
 using namespace dyadora::testing;
@@ -31,6 +33,7 @@ private slots:
     void mainWindowTakesNoInputWhileHelpIsOpen_data();
     void mainWindowTakesNoInputWhileHelpIsOpen();
     void helpWindowIsCentred();
+    void helpCannotBeLostAndFocusComesBack();
 };
 
 // Pins the finished text: 13 lines split by lone CRs, no LF, the fixed lines to the letter, the
@@ -253,6 +256,35 @@ void HelpWindowTest::helpWindowIsCentred()
     } else {
         QFAIL("run on the 1280 x 1024 or the 512 x 400 test screen");
     }
+}
+
+// Pins that activating the main window while help is open brings the help window back with the
+// activation, and that closing help gives the focus back to the control that opened it.
+void HelpWindowTest::helpCannotBeLostAndFocusComesBack()
+{
+    MainWindowFixture f;
+    f.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    f.form->Command2->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(f.form->Command2, Qt::Key_Space);
+    Form2* help = f.form->helpWindow();
+    QVERIFY(help != nullptr);
+    QTRY_VERIFY(help->isActiveWindow());
+
+    QSignalSpy activations(qApp, &QGuiApplication::focusWindowChanged);
+    f.form->activateWindow(); // as a click on the disabled main window does
+    QTRY_VERIFY(activations.count() >= 2);
+    QCOMPARE(activations.first().first().value<QWindow*>(), f.form->windowHandle());
+    QTRY_VERIFY(help->isActiveWindow());
+    QVERIFY(help->isVisible());
+    QVERIFY(!f.form->isEnabled());
+
+    QTest::keyClick(help, Qt::Key_Escape);
+    QTRY_VERIFY(f.form->helpWindow() == nullptr);
+    QVERIFY(f.form->isEnabled());
+    QCOMPARE(f.form->focusWidget(), f.form->Command2);
+    QTRY_VERIFY(f.form->isActiveWindow());
+    QCOMPARE(QApplication::focusWidget(), f.form->Command2);
 }
 
 DYADORA_UI_TEST_MAIN(HelpWindowTest)

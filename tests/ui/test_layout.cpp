@@ -6,6 +6,9 @@
 #include <QLabel>
 #include <QScreen>
 
+#include <cmath>
+#include <optional>
+
 using namespace dyadora;
 using namespace dyadora::testing;
 
@@ -33,6 +36,8 @@ private slots:
     void maximisedWindowSpreadsTheBoard();
     void minimisedWindowIsLeftAloneAndLaidOutOnRestore();
     void nestedResizeEndsWithTheCorrectedSize();
+    void framesOfWindowManagers_data();
+    void framesOfWindowManagers();
 };
 
 void LayoutTest::layoutFollowsTheOuterSize_data()
@@ -78,6 +83,7 @@ void LayoutTest::layoutFollowsTheOuterSize()
     Form1& form = *f.form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(form.minimumSize(), QSize(776, 454)); // the design client area
     form.resize(900, 600);
     form.setMinimumSize(0, 0); // as a window manager that ignores the size hints would
     form.resize(clientWidth, clientHeight);
@@ -98,7 +104,6 @@ void LayoutTest::layoutFollowsTheOuterSize()
     QCOMPARE(form.controlPosition(form.Command1), QPointF(120, 120));
     QCOMPARE(form.controlPosition(form.Label1), QPointF(4920, 240));
     QCOMPARE(form.controlPosition(form.Picture3), QPointF(9120, 7080));
-    QVERIFY(form.minimumSize() == QSize(776, 454));
 }
 
 // Pins the even spread of 60 extra twips over six columns: 5, 15, ... 55 twips.
@@ -208,6 +213,60 @@ void LayoutTest::nestedResizeEndsWithTheCorrectedSize()
     QCOMPARE(f.form->measures().height(), 9405.f);
     QCOMPARE(f.form->controlPosition(f.form->Command4), QPointF(6480, 8550));
     QCOMPARE(f.form->controlPosition(f.slot(23)).y(), 4920 + 7 * 2190.0 / 8);
+}
+
+void LayoutTest::framesOfWindowManagers_data()
+{
+    QTest::addColumn<QMargins>("frame");
+    QTest::newRow("the design frame") << QMargins(4, 23, 4, 4);
+    QTest::newRow("thin (openbox)") << QMargins(1, 20, 1, 5);
+    QTest::newRow("title bar only (metacity)") << QMargins(0, 37, 0, 0);
+    QTest::newRow("thick (xfwm4)") << QMargins(5, 29, 5, 5);
+    QTest::newRow("large title font") << QMargins(1, 42, 1, 5);
+}
+
+// Pins that whatever frame a window manager draws, the layout reckons with the design frame
+// around the client area (so the design client area gives the design positions, and no frame can
+// push the bottom buttons out of the window), while centring reckons with the frame as drawn.
+void LayoutTest::framesOfWindowManagers()
+{
+    QFETCH(QMargins, frame);
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    QWidget window;
+    window.resize(776, 454);
+    std::optional<QMargins> drawn; // nothing until the window manager has framed the window
+    OuterMeasures measures(
+        window, QMargins(4, 23, 4, 4), [&drawn](const QWidget&) { return drawn; });
+
+    QCOMPARE(measures.width(), 11760.f);
+    QCOMPARE(measures.height(), 7215.f);
+    QCOMPARE(measures.clientSizeFor(11760.f, 7215.f), QSize(776, 454));
+    QVERIFY(!measures.isNewlyFramedInPlace());
+    centreOnScreen(measures); // by the design frame: the frame's top-left on the screen
+    QCOMPARE(window.pos(),
+        QPoint(qRound((screen.width() - 784) / 2.0), qRound((screen.height() - 481) / 2.0)));
+    QVERIFY(measures.isWhereWritten());
+
+    drawn = frame;
+    const QPoint placed = window.pos();
+    window.move(placed - QPoint(frame.left(), frame.top())); // shifted by the window manager
+    QVERIFY(!measures.isNewlyFramedInPlace());
+    window.move(placed); // and put back
+    QVERIFY(measures.isNewlyFramedInPlace());
+    QVERIFY(!measures.isNewlyFramedInPlace()); // once only
+    QCOMPARE(measures.width(), 11760.f);
+    QCOMPARE(measures.height(), 7215.f);
+    const QSize outer = QSize(776, 454).grownBy(frame);
+    QCOMPARE(measures.framedWidth(), 15.f * static_cast<float>(outer.width()));
+    QCOMPARE(measures.framedHeight(), 15.f * static_cast<float>(outer.height()));
+    centreOnScreen(measures);
+    const float top = (15.f * static_cast<float>(screen.height() - outer.height())) / 2;
+    QCOMPARE(measures.top(), top);
+    QVERIFY(std::abs(window.pos().x() * 2 + outer.width() - screen.width()) <= 1);
+    QVERIFY(std::abs(window.pos().y() * 2 + outer.height() - screen.height()) <= 1);
+
+    window.move(window.pos() + QPoint(10, 0)); // placed by the user
+    QVERIFY(!measures.isWhereWritten());
 }
 
 DYADORA_UI_TEST_MAIN(LayoutTest)

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window system that the windows run on.
+#include "window_system.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+namespace dyadora {
+
+std::string_view preferredPlatform(std::string_view qpaPlatform, std::string_view display)
+{
+    if (!qpaPlatform.empty() || display.empty()) {
+        return {};
+    }
+    return "xcb";
+}
+
+void choosePlatform()
+{
+    const QByteArray qpaPlatform = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray display = qgetenv("DISPLAY");
+    const std::string_view platform =
+        preferredPlatform({ qpaPlatform.constData(), static_cast<std::size_t>(qpaPlatform.size()) },
+            { display.constData(), static_cast<std::size_t>(display.size()) });
+    if (!platform.empty()) {
+        qputenv("QT_QPA_PLATFORM",
+            QByteArray(platform.data(), static_cast<qsizetype>(platform.size())));
+    }
+}
+
+} // namespace dyadora

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window system that the windows run on.
+#pragma once
+
+#include <string_view>
+
+namespace dyadora {
+
+// The Qt platform to ask for, given the QT_QPA_PLATFORM and DISPLAY variables of the session, or
+// an empty view to leave Qt's own choice. A window can place itself and learn its frame only on
+// an X server, so the session's X server (X11, or XWayland in a Wayland session) is preferred;
+// a platform that the user chose still wins, and without an X server Qt chooses (Wayland, where
+// the compositor places the window).
+std::string_view preferredPlatform(std::string_view qpaPlatform, std::string_view display);
+
+// Applies preferredPlatform() to this process's environment. Call before the QApplication is
+// created.
+void choosePlatform();
+
+} // namespace dyadora
