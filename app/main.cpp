@@ -14,9 +14,13 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The name is also the windows' X11 WM_CLASS, which the desktop entry names; the display
+    // name is what the accessibility tree shows, and Qt adds it to other windows' titles.
     QApplication::setApplicationName(QStringLiteral("Dyadora"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Λαβυρίδες"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("dyadora"));
+    // The application id (cmake/Packaging.cmake): the name of the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(DYADORA_APP_ID));
     dyadora::installApplicationFont();
 
     dyadora::assets::PictureSet pictures;

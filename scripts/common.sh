@@ -9,6 +9,9 @@ BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-liberation)
 # A virtual X server with a window manager, for machines without a display and for the
 # end-to-end tests (xauth is needed by xvfb-run and not pulled in by xvfb).
 X_PACKAGES=(xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
+# Packages to check the installed files and to make and check the Debian package (dpkg-dev
+# computes its dependencies, man-db renders the manual page).
+PACKAGING_PACKAGES=(desktop-file-utils appstream man-db dpkg-dev lintian)
 
 # ensure_packages PACKAGE...: installs those not installed yet, as root or through sudo.
 ensure_packages() {
