@@ -16,9 +16,13 @@ int main(int argc, char* argv[])
 {
     dyadora::choosePlatform();
     QApplication app(argc, argv);
+    // The name is also the windows' X11 WM_CLASS, which the desktop entry names. No display name
+    // is set: Qt would add it to the title of every window whose title does not end with it, and
+    // the help window's title is "Βοήθεια στις λαβυρίδες" and nothing more.
     QApplication::setApplicationName(QStringLiteral("Dyadora"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("dyadora"));
+    // The application id (cmake/Packaging.cmake): the name of the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(DYADORA_APP_ID));
     dyadora::installApplicationFont();
 
     dyadora::assets::PictureSet pictures;

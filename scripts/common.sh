@@ -12,6 +12,9 @@ X_PACKAGES=(xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
 # The window managers of two more desktops, whose frames are thicker than the game's design frame
 # (xfwm4 keeps its settings behind D-Bus).
 WM_PACKAGES=(metacity xfwm4 xfconf dbus)
+# Packages to check the installed files and to make and check the Debian package (dpkg-dev
+# computes its dependencies, man-db renders the manual page).
+PACKAGING_PACKAGES=(desktop-file-utils appstream man-db dpkg-dev lintian)
 
 # ensure_packages PACKAGE...: installs those not installed yet, as root or through sudo.
 ensure_packages() {

@@ -4,6 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-ensure_packages "${BUILD_PACKAGES[@]}" libbenchmark-dev "${X_PACKAGES[@]}" "${WM_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" libbenchmark-dev "${X_PACKAGES[@]}" "${WM_PACKAGES[@]}" \
+    "${PACKAGING_PACKAGES[@]}"
 build_preset release
 ctest --preset release --parallel "$(nproc)"

@@ -606,7 +606,7 @@ int main(int argc, char** argv)
         const double corner = size * 0.2;
         const double inset = std::floor(size / 32.0);
         QImage icon = draw(coverMotif(size), size, size, corner, inset).toArgb32();
-        const QString path = out.filePath(folder + "/dyadora.png");
+        const QString path = out.filePath(folder + "/org.dyadora.Dyadora.png");
         if (!icon.save(path, "PNG")) {
             std::fprintf(stderr, "draw-pictures: cannot write %s\n", qPrintable(path));
             ok = false;
