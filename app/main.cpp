@@ -12,6 +12,21 @@
 
 #include <cstdio>
 
+namespace {
+
+// A built-in picture that does not load means a broken build: say so and stop rather than show a
+// board with missing cards.
+void reportBrokenPicture(const dyadora::assets::PictureError& error)
+{
+    std::fprintf(stderr, "Dyadora: %s\n", error.what());
+    QMessageBox::critical(nullptr, QStringLiteral("Λαβυρίδες"),
+        QStringLiteral("Μια ενσωματωμένη εικόνα του παιχνιδιού είναι κατεστραμμένη και το "
+                       "παιχνίδι δεν μπορεί να ξεκινήσει.\n\n%1")
+            .arg(QString::fromUtf8(error.what())));
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
     dyadora::choosePlatform();
@@ -25,28 +40,28 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(DYADORA_APP_ID));
     dyadora::installApplicationFont();
 
-    dyadora::assets::PictureSet pictures;
+    // The window icon is the only picture that the first frame shows; the others are decoded
+    // once that frame is on the screen.
     QIcon icon;
     try {
-        pictures = dyadora::assets::loadPictureSet();
         icon = dyadora::assets::loadMainWindowIcon();
-        // The help window decodes its own icon each time it opens; a fault in it would
-        // surface in the middle of a game, so its record is checked here, once, as well.
-        dyadora::assets::loadHelpWindowIcon();
     } catch (const dyadora::assets::PictureError& error) {
-        // A built-in picture that does not load means a broken build: say so and stop rather
-        // than show a board with missing cards.
-        std::fprintf(stderr, "Dyadora: %s\n", error.what());
-        QMessageBox::critical(nullptr, QStringLiteral("Λαβυρίδες"),
-            QStringLiteral("Μια ενσωματωμένη εικόνα του παιχνιδιού είναι κατεστραμμένη και το "
-                           "παιχνίδι δεν μπορεί να ξεκινήσει.\n\n%1")
-                .arg(QString::fromUtf8(error.what())));
+        reportBrokenPicture(error);
         return 1;
     }
+    const auto loadPictures = [] {
+        try {
+            return dyadora::assets::loadPictureSet();
+        } catch (const dyadora::assets::PictureError& error) {
+            reportBrokenPicture(error);
+            QCoreApplication::exit(1);
+            return dyadora::assets::PictureSet {};
+        }
+    };
 
     dyadora::ClockRandom random;
     dyadora::SystemProgramEnd programEnd;
-    dyadora::Form1 form1(pictures, icon, random, programEnd);
+    dyadora::Form1 form1(loadPictures, icon, random, programEnd);
     form1.show();
     return QApplication::exec();
 }

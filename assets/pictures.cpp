@@ -61,6 +61,7 @@ PictureSet loadPictureSet()
             decodeRecord(photoRecord(k), ImageFormat::Jpeg, kCardSize, name);
     }
     set.cover = decodeRecord(coverRecord(), ImageFormat::Bmp, kCardSize, "cover");
+    set.helpWindowIcon = loadHelpWindowIcon();
     return set;
 }
 

@@ -29,13 +29,16 @@ QPixmap decodeRecord(std::span<const unsigned char> record, ImageFormat expected
     QSize expectedSize, std::string_view name);
 
 // The pictures held for the whole run: photo k of the set, and the cover picture. A card slot
-// shows one of them by referring to it (a QPixmap copy shares it), never by a deep copy.
+// shows one of them by referring to it (a QPixmap copy shares it), never by a deep copy. The help
+// window's icon comes with them, so that every help window shows the same one.
 struct PictureSet {
     std::array<QPixmap, kPhotos> photos;
     QPixmap cover;
+    QIcon helpWindowIcon;
 };
 
-// Decodes each of the 18 photos and the cover picture once. Throws PictureError.
+// Decodes each of the 18 photos, the cover picture and the help window's icon once. Throws
+// PictureError.
 PictureSet loadPictureSet();
 
 // The main window's icon (64 x 64) and the help window's icon (32 x 32). Throw PictureError.

@@ -55,7 +55,7 @@ void mainWindow(benchmark::State& state)
     ClockRandom random;
     NoEnd end;
     for (auto _ : state) {
-        Form1 form(pictures, icon, random, end);
+        Form1 form([&pictures] { return pictures; }, icon, random, end);
         form.show();
         QCoreApplication::processEvents();
         benchmark::DoNotOptimize(form.winId());
@@ -68,7 +68,7 @@ struct ShownMainWindow {
     assets::PictureSet pictures = assets::loadPictureSet();
     ClockRandom random;
     NoEnd end;
-    Form1 form { pictures, QIcon(), random, end };
+    Form1 form { [this] { return pictures; }, QIcon(), random, end };
 
     ShownMainWindow()
     {

@@ -1,38 +1,51 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Start-up of the real program under a virtual X server with openbox: the time from launch until
-# the main window is mapped and visible, and the process's peak resident memory at that point.
-# Usage: bench/startup.sh [PROGRAM] [RUNS]   (default: build/release/app/Dyadora, 10 runs)
+# Start-up of the real program against an empty Qt Widgets window (one push button, built the
+# same way), under a virtual X server with openbox: the time from launch until the first window
+# is mapped and painted, timed from outside by first_frame, and the peak resident memory then.
+# The two are started alternately, PAIRS times each, so that both see the same machine.
+# Usage: bench/startup.sh [BUILD DIRECTORY] [PAIRS]   (default: build/release, 20 pairs)
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
 
-program=${1:-$DYADORA_ROOT/build/release/app/Dyadora}
-runs=${2:-10}
-[ -x "$program" ] || { echo "no program at $program: build it first (scripts/test.sh)" >&2; exit 1; }
+build=${1:-$DYADORA_ROOT/build/release}
+pairs=${2:-20}
+game=$build/app/Dyadora
+empty=$build/bench/empty_window
+timer=$build/bench/first_frame
+for program in "$game" "$empty" "$timer"; do
+    [ -x "$program" ] || { echo "no $program: build it first (scripts/test.sh)" >&2; exit 1; }
+done
 ensure_packages "${X_PACKAGES[@]}"
 
 trap stop_virtual_display EXIT
 start_virtual_display
+"$timer" "$empty" >/dev/null 2>&1 # a first start warms the caches of both
+"$timer" "$game" >/dev/null 2>&1
 
-times=()
-memories=()
-for run in $(seq "$runs"); do
-    start=$(date +%s%N)
-    "$program" 2>/dev/null &
-    pid=$!
-    until xdotool search --onlyvisible --pid "$pid" --name '^Λαβυρίδες$' >/dev/null 2>&1; do
-        kill -0 "$pid" 2>/dev/null || { echo "the program ended before its window showed" >&2; exit 1; }
-        sleep 0.005
+game_times=() game_memories=() empty_times=() empty_memories=()
+for pair in $(seq "$pairs"); do
+    # Alternate which goes first, so that neither always follows the other.
+    if [ $((pair % 2)) -eq 0 ]; then order="game empty"; else order="empty game"; fi
+    for which in $order; do
+        if [ "$which" = game ]; then
+            read -r time memory < <("$timer" "$game" 2>/dev/null)
+            game_times+=("$time") game_memories+=("$memory")
+        else
+            read -r time memory < <("$timer" "$empty" 2>/dev/null)
+            empty_times+=("$time") empty_memories+=("$memory")
+        fi
     done
-    end=$(date +%s%N)
-    times+=($(((end - start) / 1000000)))
-    memories+=("$(awk '/^VmHWM:/ {print $2}' "/proc/$pid/status")")
-    kill "$pid"
-    wait "$pid" 2>/dev/null || true
 done
 
-sorted() { printf '%s\n' "$@" | sort -n; }
-median() { sorted "$@" | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
-echo "runs: $runs"
-echo "window visible after (ms): median $(median "${times[@]}"), min $(sorted "${times[@]}" | head -n 1), max $(sorted "${times[@]}" | tail -n 1)"
-echo "peak resident memory (KiB): median $(median "${memories[@]}")"
+median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+range() { printf '%s\n' "$@" | sort -n | awk 'NR == 1 {min = $1} {max = $1} END {print min " to " max}'; }
+gt=$(median "${game_times[@]}")
+et=$(median "${empty_times[@]}")
+gm=$(median "${game_memories[@]}")
+em=$(median "${empty_memories[@]}")
+echo "pairs: $pairs"
+echo "first painted window after (ms, median): game $(awk "BEGIN {printf \"%.1f\", $gt / 1000}")," \
+    "empty window $(awk "BEGIN {printf \"%.1f\", $et / 1000}"); ratio $(awk "BEGIN {printf \"%.3f\", $gt / $et}")"
+echo "  ranges (us): game $(range "${game_times[@]}"), empty window $(range "${empty_times[@]}")"
+echo "peak resident memory (KiB, median): game $gm, empty window $em; difference $((gm - em))"

@@ -11,7 +11,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
+#include <utility>
 #include <vector>
 
 namespace dyadora {
@@ -70,11 +72,12 @@ namespace {
 
 } // namespace
 
-Form1::Form1(const assets::PictureSet& pictures, const QIcon& icon, RandomSource& random,
+Form1::Form1(PictureLoader loadPictures, const QIcon& icon, RandomSource& random,
     ProgramEnd& programEnd, QWidget* parent)
     : QWidget(parent)
     , m_game(random, programEnd)
     , m_measures(*this, kDesignFrame)
+    , m_loadPictures(std::move(loadPictures))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Λαβυρίδες"));
@@ -83,7 +86,7 @@ Form1::Form1(const assets::PictureSet& pictures, const QIcon& icon, RandomSource
     resize(m_measures.clientSizeFor(layout::kDesignWidth, layout::kDesignHeight));
     setMinimumSize(size());
 
-    setupControls(pictures);
+    setupControls();
     setupTabOrder();
     setupConnections();
     showTable();
@@ -94,7 +97,7 @@ Form1::Form1(const assets::PictureSet& pictures, const QIcon& icon, RandomSource
 
 Form1::~Form1() { delete m_help.data(); }
 
-void Form1::setupControls(const assets::PictureSet& pictures)
+void Form1::setupControls()
 {
     Command1 =
         makeButton(this, "Command1", QString::fromUtf8(texts::kStartFirst.data()), 4455, 375);
@@ -127,14 +130,36 @@ void Form1::setupControls(const assets::PictureSet& pictures)
         const float left = 120.0f + 360.0f * static_cast<float>(k) + (k >= 6 ? 120.0f : 0.0f)
             + (k >= 12 ? 120.0f : 0.0f);
         place(holder, left, 7080);
-        holder->setPicture(pictures.photos[static_cast<std::size_t>(k)]);
         holder->hide();
         Picture2[static_cast<std::size_t>(k)] = holder;
     }
     Picture3 = makePictureBox(this, "Picture3", -1, 1815, 1335);
     place(Picture3, 9120, 7080);
-    Picture3->setPicture(pictures.cover);
     Picture3->hide();
+}
+
+void Form1::loadPictures()
+{
+    if (!m_loadPictures) {
+        return;
+    }
+    const assets::PictureSet pictures = std::exchange(m_loadPictures, nullptr)();
+    for (std::size_t k = 0; k < Picture2.size(); ++k) {
+        Picture2[k]->setPicture(pictures.photos[k]);
+    }
+    Picture3->setPicture(pictures.cover);
+    m_helpIcon = pictures.helpWindowIcon;
+}
+
+// Nothing but the window icon is decoded before the first frame: the board is empty until the
+// first deal. The other pictures are decoded as soon as that frame is on the screen.
+void Form1::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (!m_isPictureLoadQueued && m_loadPictures) {
+        m_isPictureLoadQueued = true;
+        QTimer::singleShot(0, this, &Form1::loadPictures);
+    }
 }
 
 // Slots 0 to 15, the top buttons and the exit button, the photo holders, slots 16 to 23, the
@@ -160,6 +185,7 @@ void Form1::setupTabOrder()
 void Form1::setupConnections()
 {
     connect(Command1, &QPushButton::clicked, this, [this] {
+        loadPictures();
         m_game.StartRound();
         showTable();
     });
@@ -348,9 +374,10 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::OpenHelp()
 {
+    loadPictures();
     m_focusBeforeHelp = focusWidget();
     setEnabled(false);
-    m_help = new Form2(*this);
+    m_help = new Form2(*this, m_helpIcon);
     bringHelpBack();
 }
 

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -25,8 +26,13 @@ class Form1 : public QWidget {
     Q_OBJECT
 
 public:
-    // The pictures are held for the window's life; the services must outlive the window.
-    Form1(const assets::PictureSet& pictures, const QIcon& icon, RandomSource& random,
+    // Decodes the pictures that the window holds for its whole life; called once.
+    using PictureLoader = std::function<assets::PictureSet()>;
+
+    // The window shows `icon` from the start; its other pictures are decoded once, by
+    // loadPictures, after its first frame (or at the first deal, should that come sooner). The
+    // services must outlive the window.
+    Form1(PictureLoader loadPictures, const QIcon& icon, RandomSource& random,
         ProgramEnd& programEnd, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -45,6 +51,9 @@ public:
     void CentreOnScreen();
     // Keeps the window at least at its design size and spreads the slots over any extra room.
     void ApplyLayout();
+    // Decodes the photos, the cover picture and the help window's icon into the hidden holders,
+    // the first time it is called; nothing afterwards.
+    void loadPictures();
     // Disables this window and opens the help window; the focus comes back to the control that
     // had it when the help window closes.
     void OpenHelp();
@@ -62,9 +71,10 @@ protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    void setupControls(const assets::PictureSet& pictures);
+    void setupControls();
     void setupTabOrder();
     void setupConnections();
     void place(QWidget* control, float left, float top);
@@ -75,6 +85,9 @@ private:
 
     Game m_game;
     OuterMeasures m_measures;
+    PictureLoader m_loadPictures; // emptied once it has run
+    QIcon m_helpIcon;
+    bool m_isPictureLoadQueued = false;
     QHash<const QWidget*, QPointF> m_positions;
     QPointer<Form2> m_help;
     QPointer<QWidget> m_focusBeforeHelp; // the control to give the focus back to

@@ -2,7 +2,6 @@
 // The help window.
 #include "form2.h"
 
-#include "assets/pictures.h"
 #include "help_text.h"
 
 #include <QCloseEvent>
@@ -37,7 +36,7 @@ void CaptionLabel::setCaption(const QString& caption)
     setText(shown);
 }
 
-Form2::Form2(QWidget& mainWindow)
+Form2::Form2(QWidget& mainWindow, const QIcon& icon)
     : QWidget(nullptr,
         Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
@@ -47,7 +46,7 @@ Form2::Form2(QWidget& mainWindow)
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Βοήθεια στις λαβυρίδες"));
-    setWindowIcon(assets::loadHelpWindowIcon());
+    setWindowIcon(icon);
     setFixedSize(twipsToPixels(8190), twipsToPixels(5940));
 
     Label1 = new CaptionLabel(this);

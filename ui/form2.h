@@ -31,8 +31,9 @@ class Form2 : public QWidget {
 
 public:
     // Loads the help window (centred, its text written) for the given main window, which is
-    // enabled again whenever this window closes. The window deletes itself when it is closed.
-    explicit Form2(QWidget& mainWindow);
+    // enabled again whenever this window closes, with the help window's icon decoded once for
+    // the whole run. The window deletes itself when it is closed.
+    Form2(QWidget& mainWindow, const QIcon& icon);
 
     CaptionLabel* Label1;
     QPushButton* Command1; // "OK": the default and the cancel button

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window played with the mouse and the keyboard: captions, pictures, enabled states.
+#include "ui/form2.h"
 #include "window_fixture.h"
 
 #include <QLabel>
@@ -60,13 +61,19 @@ void MainWindowTest::designStateBeforeTheFirstRound()
         QCOMPARE(f.slot(i)->objectName(), QStringLiteral("Picture1"));
         QCOMPARE(f.slot(i)->property("index").toInt(), i);
     }
+    // Nothing but the window icon is decoded before the first frame; the held pictures come
+    // once, right after it.
+    QCOMPARE(f.pictureLoads, 0);
+    QVERIFY(form.Picture3->picture().isNull());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTRY_COMPARE(f.pictureLoads, 1);
     for (PictureBox* holder : form.Picture2) {
         QVERIFY(!holder->isVisible());
         QCOMPARE(holder->picture().size(), QSize(120, 90));
     }
     QVERIFY(!form.Picture3->isVisible());
+    QCOMPARE(form.Picture3->picture().cacheKey(), f.pictures.cover.cacheKey());
     QCOMPARE(form.controlPosition(form.Picture2[6]), QPointF(120 + 360 * 6 + 120, 7080));
     QCOMPARE(form.controlPosition(form.Picture2[17]), QPointF(120 + 360 * 17 + 240, 7080));
     QCOMPARE(form.findChild<QPushButton*>(QStringLiteral("Command4")), form.Command4);
@@ -123,6 +130,8 @@ void MainWindowTest::slotsShowTheHeldPicturesThemselves()
 {
     MainWindowFixture f;
     Form1& form = *f.form;
+    f.press(form.Command1); // a window never shown decodes its pictures at the first deal
+    QCOMPARE(f.pictureLoads, 1);
     std::vector<QImage> before;
     std::vector<qint64> keys;
     for (PictureBox* holder : form.Picture2) {
@@ -147,6 +156,9 @@ void MainWindowTest::slotsShowTheHeldPicturesThemselves()
         QCOMPARE(form.Picture2[k]->picture().toImage(), before[k]);
     }
     QCOMPARE(form.Picture3->picture().toImage(), coverBefore);
+    form.OpenHelp();
+    QCOMPARE(form.helpWindow()->windowIcon().cacheKey(), f.pictures.helpWindowIcon.cacheKey());
+    QCOMPARE(f.pictureLoads, 1); // once for the whole run
 }
 
 // Pins that disabled slots take no click: before the first round, and a face-up card.

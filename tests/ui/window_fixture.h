@@ -22,8 +22,13 @@ struct MainWindowFixture {
     ScriptedRandom random { { 0.0f } };
     RecordingProgramEnd programEnd;
     assets::PictureSet pictures = assets::loadPictureSet();
-    std::unique_ptr<Form1> form =
-        std::make_unique<Form1>(pictures, assets::loadMainWindowIcon(), random, programEnd);
+    int pictureLoads = 0;
+    std::unique_ptr<Form1> form = std::make_unique<Form1>(
+        [this] {
+            ++pictureLoads;
+            return pictures;
+        },
+        assets::loadMainWindowIcon(), random, programEnd);
 
     PictureBox* slot(int i) const { return form->Picture1[static_cast<std::size_t>(i)]; }
     void clickSlot(int i) const { QTest::mouseClick(slot(i), Qt::LeftButton); }
