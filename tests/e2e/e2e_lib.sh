@@ -21,13 +21,29 @@ check() { # check DESCRIPTION COMMAND...
 }
 
 # start_game PROGRAM: starts X, the window manager and the game; sets GAME_PID and MAIN_WINDOW.
+# What the game writes to its standard error is shown when the test ends; a sanitizer's report
+# in it (the sanitizer build checks every exit of the game for leaks) fails the test.
 start_game() {
-    trap 'kill "${GAME_PID:-}" 2>/dev/null; stop_virtual_display' EXIT
+    GAME_ERRORS=$(mktemp)
+    trap end_game EXIT
     start_virtual_display || fail "no virtual display"
-    "$1" &
+    "$1" 2>"$GAME_ERRORS" &
     GAME_PID=$!
     MAIN_WINDOW=$(find_window '^Λαβυρίδες$') || fail "no window titled Λαβυρίδες"
     wait_for_frame "$MAIN_WINDOW" || fail "the main window was never framed"
+}
+
+end_game() {
+    local status=$?
+    kill "${GAME_PID:-}" 2>/dev/null
+    stop_virtual_display
+    cat "$GAME_ERRORS" >&2
+    if grep -qE 'ERROR: (Address|Leak)Sanitizer|runtime error:' "$GAME_ERRORS"; then
+        echo "FAIL: the game's sanitizers reported an error (above)" >&2
+        status=1
+    fi
+    rm -f "$GAME_ERRORS"
+    exit "$status"
 }
 
 # click_client WINDOW X Y: a real left click at pixel X, Y of the window's client area.
