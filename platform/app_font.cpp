@@ -4,14 +4,19 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QStringList>
 
 namespace dyadora {
 
 void installApplicationFont()
 {
     QFont font = QApplication::font();
-    font.setFamilies({ QStringLiteral("Liberation Sans"), QStringLiteral("Arial") });
+    // One family, not a list: Qt loads a font engine for every family listed, each with its own
+    // fallback query, before the first text is drawn.
+#ifdef Q_OS_WIN
+    font.setFamily(QStringLiteral("Arial"));
+#else
+    font.setFamily(QStringLiteral("Liberation Sans"));
+#endif
     font.setPointSize(8);
     QApplication::setFont(font);
 }

@@ -4,9 +4,9 @@
 
 namespace dyadora {
 
-// Makes the platform's default font a narrow sans-serif with Greek glyphs (Liberation Sans, or its
-// metric twin Arial, at 8 points): the windows were drawn for those metrics. Call once, after the
-// QApplication exists and before any window is created.
+// Makes the platform's default font a narrow sans-serif with Greek glyphs at 8 points: Liberation
+// Sans, or on Windows its metric twin Arial. The windows were drawn for those metrics. Call once,
+// after the QApplication exists and before any window is created.
 void installApplicationFont();
 
 } // namespace dyadora

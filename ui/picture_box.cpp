@@ -4,6 +4,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
+#include <QStyleOptionFrame>
 
 namespace dyadora {
 
@@ -23,15 +25,42 @@ void PictureBox::setPicture(const QPixmap& picture)
     update();
 }
 
+// The style draws the sunken frame; all the boxes of a size and state look the same, so it is
+// drawn once into a shared pixmap and copied from there (two dozen empty boxes make up much of
+// the window's first frame).
+void PictureBox::drawFrame(QPainter& painter)
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const qreal ratio = devicePixelRatioF();
+    const QString key = QStringLiteral("dyadora-frame-%1x%2-%3-%4-%5")
+                            .arg(width())
+                            .arg(height())
+                            .arg(static_cast<uint>(option.state))
+                            .arg(palette().cacheKey())
+                            .arg(ratio);
+    QPixmap frame;
+    if (!QPixmapCache::find(key, &frame)) {
+        frame = QPixmap(size() * ratio);
+        frame.setDevicePixelRatio(ratio);
+        frame.fill(Qt::transparent);
+        QPainter framePainter(&frame);
+        QFrame::drawFrame(&framePainter);
+        framePainter.end();
+        QPixmapCache::insert(key, frame);
+    }
+    painter.drawPixmap(0, 0, frame);
+}
+
 // A disabled box takes no click but keeps its picture's colours: the picture is drawn here,
 // never through the style, which would grey it out.
-void PictureBox::paintEvent(QPaintEvent* event)
+void PictureBox::paintEvent(QPaintEvent*)
 {
-    QFrame::paintEvent(event);
+    QPainter painter(this);
+    drawFrame(painter);
     if (m_picture.isNull()) {
         return;
     }
-    QPainter painter(this);
     const QRect inside = contentsRect();
     painter.setClipRect(inside);
     painter.drawPixmap(inside.topLeft(), m_picture);

@@ -23,6 +23,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void drawFrame(QPainter& painter);
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
