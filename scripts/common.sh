@@ -56,14 +56,26 @@ build_preset() {
 # a title bar thicker than the game's design frame), metacity or xfwm4. Sets DYADORA_XVFB_PID and
 # DYADORA_WM_PID; stop_virtual_display ends both.
 start_virtual_display() {
+    local attempt
+    # Under load a server or a window manager may fail to come up; try afresh a few times.
+    for attempt in 1 2 3; do
+        start_virtual_display_once && return 0
+        stop_virtual_display
+    done
+    echo "no virtual display with a window manager could be started" >&2
+    return 1
+}
+
+start_virtual_display_once() {
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 "${DYADORA_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$fifo" 2>/dev/null &
     DYADORA_XVFB_PID=$!
-    local number
-    read -r number <"$fifo"
+    local number=""
+    read -r -t 20 number <"$fifo"
     rm -f "$fifo"
+    [ -n "$number" ] || return 1
     export DISPLAY=":$number"
     case "${DYADORA_WM:-openbox}" in
     openbox) openbox >/dev/null 2>&1 & ;;
@@ -81,11 +93,12 @@ start_virtual_display() {
     DYADORA_WM_PID=$!
     # The window manager is ready once it has claimed the screen.
     local tries
-    for tries in $(seq 100); do
+    for tries in $(seq 200); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        kill -0 "$DYADORA_XVFB_PID" 2>/dev/null || break
         sleep 0.05
     done
-    echo "the window manager did not start" >&2
+    echo "the window manager did not start on $DISPLAY" >&2
     return 1
 }
 
@@ -97,9 +110,9 @@ stop_virtual_display() {
 }
 
 # find_window TITLE_REGEX: the id of the first shown window whose title matches, waiting up to
-# 10 s.
+# 30 s (a sanitizer build on a busy machine starts slowly).
 find_window() {
-    timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
+    timeout 30 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
 }
 
 # frame_of WINDOW: the window manager's frame window around it (the top-level child of the root).
