@@ -77,19 +77,21 @@ start_virtual_display_once() {
     rm -f "$fifo"
     [ -n "$number" ] || return 1
     export DISPLAY=":$number"
+    # The window manager runs in a process group of its own, so that stopping it stops whatever
+    # it started too; it is kept from starting an accessibility bus of its own.
+    local wm=()
     case "${DYADORA_WM:-openbox}" in
-    openbox) openbox >/dev/null 2>&1 & ;;
-    openbox-large-title)
-        openbox --config-file "$DYADORA_ROOT/tests/e2e/openbox-large-title.xml" >/dev/null 2>&1 &
-        ;;
-    metacity) metacity --replace >/dev/null 2>&1 & ;;
-    # xfwm4 reads its settings over D-Bus; it ends with the X server, and its bus with it.
-    xfwm4) dbus-run-session -- xfwm4 --replace >/dev/null 2>&1 & ;;
+    openbox) wm=(openbox) ;;
+    openbox-large-title) wm=(openbox --config-file "$DYADORA_ROOT/tests/e2e/openbox-large-title.xml") ;;
+    metacity) wm=(metacity --replace) ;;
+    # xfwm4 reads its settings over D-Bus: a session bus of its own.
+    xfwm4) wm=(dbus-run-session -- xfwm4 --replace) ;;
     *)
         echo "unknown window manager: $DYADORA_WM" >&2
         return 1
         ;;
     esac
+    NO_AT_BRIDGE=1 setsid "${wm[@]}" >/dev/null 2>&1 &
     DYADORA_WM_PID=$!
     # The window manager is ready once it has claimed the screen.
     local tries
@@ -103,7 +105,7 @@ start_virtual_display_once() {
 }
 
 stop_virtual_display() {
-    [ -n "${DYADORA_WM_PID:-}" ] && kill "$DYADORA_WM_PID" 2>/dev/null
+    [ -n "${DYADORA_WM_PID:-}" ] && kill -- "-$DYADORA_WM_PID" 2>/dev/null
     [ -n "${DYADORA_XVFB_PID:-}" ] && kill "$DYADORA_XVFB_PID" 2>/dev/null
     wait 2>/dev/null
     return 0
