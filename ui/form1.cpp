@@ -2,10 +2,12 @@
 // The main window: design values, layout, and the hand-off of every event to the game.
 #include "form1.h"
 
-#include "assets/builtin_records.h"
+#include "accessibility.h"
+#include "announcer.h"
+#include "card_slot.h"
+#include "card_words.h"
 #include "form2.h"
 #include "layout.h"
-#include "picture_box.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -45,29 +47,6 @@ namespace {
         return box;
     }
 
-    QString slotName(int slot)
-    {
-        return Form1::tr("Κάρτα %1: σειρά %2, στήλη %3")
-            .arg(slot + 1)
-            .arg(slot / kColumns + 1)
-            .arg(slot % kColumns + 1);
-    }
-
-    QString faceDescription(const Face& face)
-    {
-        switch (face.kind) {
-        case FaceKind::Empty:
-            return Form1::tr("κενή θέση");
-        case FaceKind::Cover:
-            return Form1::tr("κλειστή κάρτα");
-        case FaceKind::Photo:
-            break;
-        }
-        const std::string_view photo = assets::photoDescription(face.photo);
-        return Form1::tr("ανοιχτή κάρτα: %1")
-            .arg(QString::fromUtf8(photo.data(), static_cast<qsizetype>(photo.size())));
-    }
-
 } // namespace
 
 Form1::Form1(const assets::PictureSet& pictures, const QIcon& icon, RandomSource& random,
@@ -76,6 +55,7 @@ Form1::Form1(const assets::PictureSet& pictures, const QIcon& icon, RandomSource
     , m_game(random, programEnd)
     , m_measures(*this, kDesignFrame)
 {
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Λαβυρίδες"));
     setWindowIcon(icon);
@@ -113,8 +93,8 @@ void Form1::setupControls(const assets::PictureSet& pictures)
     Command4->setEnabled(false);
 
     for (int i = 0; i < kSlots; ++i) {
-        PictureBox* slot = makePictureBox(this, "Picture1", i, 1800, 1350);
-        slot->setAccessibleName(slotName(i));
+        auto* slot = new CardSlot(i, this);
+        slot->resize(twipsToPixels(1800), twipsToPixels(1350));
         place(slot, layout::slotLeft(i, layout::kDesignWidth),
             layout::slotTop(i, layout::kDesignHeight));
         Picture1[static_cast<std::size_t>(i)] = slot;
@@ -134,6 +114,8 @@ void Form1::setupControls(const assets::PictureSet& pictures)
     place(Picture3, 9120, 7080);
     Picture3->setPicture(pictures.cover);
     Picture3->hide();
+
+    m_announcer = new Announcer(this);
 }
 
 // Slots 0 to 15, the top buttons and the exit button, the photo holders, slots 16 to 23, the
@@ -161,6 +143,7 @@ void Form1::setupConnections()
     connect(Command1, &QPushButton::clicked, this, [this] {
         m_game.StartRound();
         showTable();
+        m_announcer->announce(words::afterStart(m_game));
     });
     connect(Command2, &QPushButton::clicked, this, &Form1::OpenHelp);
     connect(Command3, &QPushButton::clicked, this, [this] {
@@ -170,11 +153,14 @@ void Form1::setupConnections()
     connect(Command4, &QPushButton::clicked, this, [this] {
         m_game.EndAndReveal();
         showTable();
+        m_announcer->announce(words::afterEndAndReveal(m_game));
     });
     for (int i = 0; i < kSlots; ++i) {
         connect(Picture1[static_cast<std::size_t>(i)], &PictureBox::clicked, this, [this, i] {
+            const Table before = m_game.table();
             m_game.SelectSlot(i);
             showTable();
+            m_announcer->announce(words::afterTurn(before, m_game, i));
         });
     }
 }
@@ -196,6 +182,7 @@ void Form1::showTable()
     for (int i = 0; i < kSlots; ++i) {
         showSlot(i);
     }
+    CardSlot::showTurnable(Picture1, table.slotEnabled, *Command1);
     Command1->setText(QString::fromStdString(table.command1Caption));
     Label1->setText(QString::fromStdString(table.label1Caption));
     Command4->setEnabled(table.command4Enabled);
@@ -205,7 +192,7 @@ void Form1::showSlot(int slot)
 {
     const auto i = static_cast<std::size_t>(slot);
     const Face& face = m_game.table().faces[i];
-    PictureBox* box = Picture1[i];
+    CardSlot* box = Picture1[i];
     switch (face.kind) {
     case FaceKind::Empty:
         box->setPicture(QPixmap());
@@ -217,8 +204,7 @@ void Form1::showSlot(int slot)
         box->setPicture(Picture2[face.photo]->picture());
         break;
     }
-    box->setEnabled(m_game.table().slotEnabled[i]);
-    const QString description = faceDescription(face);
+    const QString description = QString::fromStdString(words::cardDescription(m_game, slot));
     if (box->accessibleDescription() != description) {
         box->setAccessibleDescription(description);
     }
@@ -289,7 +275,8 @@ void Form1::changeEvent(QEvent* event)
     }
 }
 
-// Enter presses the focused push button, or else the start button; Esc presses the exit button.
+// Enter presses the focused push button, or else the start button (a focused card takes Enter
+// itself); Esc presses the exit button.
 void Form1::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {

@@ -18,6 +18,8 @@ class QPushButton;
 
 namespace dyadora {
 
+class Announcer;
+class CardSlot;
 class Form2;
 class PictureBox;
 
@@ -36,7 +38,7 @@ public:
     QPushButton* Command3; // exit, the window's cancel button (Esc)
     QPushButton* Command4; // end the round and show every card
     QLabel* Label1; // score
-    std::array<PictureBox*, kSlots> Picture1 {}; // card slots
+    std::array<CardSlot*, kSlots> Picture1 {}; // card slots
     std::array<PictureBox*, kPhotos> Picture2 {}; // hidden holders of the photo set
     PictureBox* Picture3; // hidden holder of the cover picture
 
@@ -75,6 +77,7 @@ private:
     QMargins m_frameLaidOut; // the frame that the last layout worked with
     QHash<const QWidget*, QPointF> m_positions;
     QPointer<Form2> m_help;
+    Announcer* m_announcer; // tells a screen reader what each move did
 };
 
 } // namespace dyadora
