@@ -9,6 +9,9 @@ BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-liberation)
 # A virtual X server with a window manager, for machines without a display and for the
 # end-to-end tests (xauth is needed by xvfb-run and not pulled in by xvfb).
 X_PACKAGES=(xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
+# The end-to-end tests' Python (the keyboard player) and the accessibility test's stack: a D-Bus
+# session bus, the AT-SPI bus and registry, and the pyatspi client.
+A11Y_PACKAGES=(python3 dbus-daemon at-spi2-core python3-pyatspi)
 
 # ensure_packages PACKAGE...: installs those not installed yet, as root or through sudo.
 ensure_packages() {

@@ -4,6 +4,6 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-ensure_packages "${BUILD_PACKAGES[@]}" libbenchmark-dev "${X_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" libbenchmark-dev "${X_PACKAGES[@]}" "${A11Y_PACKAGES[@]}"
 build_preset release
 ctest --preset release --parallel "$(nproc)"
