@@ -5,11 +5,13 @@
 #include "assets/pictures.h"
 #include "platform/app_font.h"
 #include "platform/clock_random.h"
+#include "ui/card_slot.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include <benchmark/benchmark.h>
@@ -88,6 +90,38 @@ void startRound(benchmark::State& state)
     }
 }
 BENCHMARK(startRound)->Unit(benchmark::kMicrosecond);
+
+// A round won with the keyboard alone: the start button, then Space on each card of each pair in
+// turn, each press turning the card, describing it, moving the focus on and announcing the turn.
+void keyboardRound(benchmark::State& state)
+{
+    ShownMainWindow window;
+    Form1& form = window.form;
+    form.activateWindow();
+    QCoreApplication::processEvents();
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    for (auto _ : state) {
+        form.Command1->click();
+        for (int first = 0; first < kSlots; ++first) {
+            for (int second = first + 1; second < kSlots; ++second) {
+                if (form.Picture1[static_cast<std::size_t>(first)]->isEnabled()
+                    && form.game().SlotPhoto(first) == form.game().SlotPhoto(second)) {
+                    for (CardSlot* card : { form.Picture1[static_cast<std::size_t>(first)],
+                             form.Picture1[static_cast<std::size_t>(second)] }) {
+                        card->setFocus(Qt::TabFocusReason);
+                        QCoreApplication::sendEvent(card, &space);
+                    }
+                }
+            }
+        }
+        if (form.game().state().PairsFound != kPairs) {
+            state.SkipWithError("the round was not won");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kSlots);
+}
+BENCHMARK(keyboardRound)->Unit(benchmark::kMicrosecond);
 
 // The help window opened (created, centred, text written, shown) and closed with "OK" until
 // it is gone.

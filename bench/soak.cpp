@@ -7,7 +7,7 @@
 #include "platform/clock_random.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
-#include "ui/picture_box.h"
+#include "ui/card_slot.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -62,7 +62,7 @@ void playRound(Form1& form)
 {
     form.Command1->click();
     for (int turn = 0; form.game().isRoundInProgress(); ++turn) {
-        for (PictureBox* slot : form.Picture1) {
+        for (CardSlot* slot : form.Picture1) {
             if (slot->isEnabled()) {
                 emit slot->clicked();
                 break;

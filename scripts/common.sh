@@ -15,6 +15,9 @@ WM_PACKAGES=(metacity xfwm4 xfconf dbus)
 # Packages to check the installed files and to make and check the Debian package (dpkg-dev
 # computes its dependencies, man-db renders the manual page).
 PACKAGING_PACKAGES=(desktop-file-utils appstream man-db dpkg-dev lintian)
+# The end-to-end tests' Python (the keyboard player) and the accessibility test's stack: a D-Bus
+# session bus, the AT-SPI bus and registry, and the pyatspi client.
+A11Y_PACKAGES=(python3 dbus-daemon at-spi2-core python3-pyatspi)
 
 # ensure_packages PACKAGE...: installs those not installed yet, as root or through sudo.
 ensure_packages() {

@@ -2,10 +2,12 @@
 // The main window: design values, layout, and the hand-off of every event to the game.
 #include "form1.h"
 
-#include "assets/builtin_records.h"
+#include "accessibility.h"
+#include "announcer.h"
+#include "card_slot.h"
+#include "card_words.h"
 #include "form2.h"
 #include "layout.h"
-#include "picture_box.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -14,7 +16,6 @@
 #include <QTimer>
 
 #include <utility>
-#include <vector>
 
 namespace dyadora {
 
@@ -23,52 +24,6 @@ namespace {
     // The design frame around the client area, used until a window manager reports its own:
     // 60 twips left, right and bottom, 345 twips of title bar and frame on top.
     const QMargins kDesignFrame { 4, 23, 4, 4 };
-
-    QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
-        float widthTwips, float heightTwips)
-    {
-        auto* button = new QPushButton(caption, parent);
-        button->setObjectName(QLatin1String(name));
-        button->resize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
-        button->setAutoDefault(false);
-        return button;
-    }
-
-    PictureBox* makePictureBox(
-        QWidget* parent, const char* name, int index, float widthTwips, float heightTwips)
-    {
-        auto* box = new PictureBox(parent);
-        box->setObjectName(QLatin1String(name));
-        if (index >= 0) {
-            box->setProperty("index", index);
-        }
-        box->resize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
-        box->setFocusPolicy(Qt::TabFocus); // a tab stop, though never one that is shown
-        return box;
-    }
-
-    QString slotName(int slot)
-    {
-        return Form1::tr("Κάρτα %1: σειρά %2, στήλη %3")
-            .arg(slot + 1)
-            .arg(slot / kColumns + 1)
-            .arg(slot % kColumns + 1);
-    }
-
-    QString faceDescription(const Face& face)
-    {
-        switch (face.kind) {
-        case FaceKind::Empty:
-            return Form1::tr("κενή θέση");
-        case FaceKind::Cover:
-            return Form1::tr("κλειστή κάρτα");
-        case FaceKind::Photo:
-            break;
-        }
-        const std::string_view photo = assets::photoDescription(face.photo);
-        return Form1::tr("ανοιχτή κάρτα: %1")
-            .arg(QString::fromUtf8(photo.data(), static_cast<qsizetype>(photo.size())));
-    }
 
 } // namespace
 
@@ -79,6 +34,7 @@ Form1::Form1(PictureLoader loadPictures, const QIcon& icon, RandomSource& random
     , m_measures(*this, kDesignFrame)
     , m_loadPictures(std::move(loadPictures))
 {
+    installAccessibleInterfaces();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Λαβυρίδες"));
     setWindowIcon(icon);
@@ -96,47 +52,6 @@ Form1::Form1(PictureLoader loadPictures, const QIcon& icon, RandomSource& random
 }
 
 Form1::~Form1() { delete m_help.data(); }
-
-void Form1::setupControls()
-{
-    Command1 =
-        makeButton(this, "Command1", QString::fromUtf8(texts::kStartFirst.data()), 4455, 375);
-    place(Command1, 120, 120);
-    Label1 = new QLabel(QString::fromUtf8(texts::kScoreDesign.data()), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->resize(twipsToPixels(2535), twipsToPixels(255));
-    place(Label1, 4920, 240);
-    Command2 = makeButton(this, "Command2", QStringLiteral("Βοήθεια"), 855, 375);
-    place(Command2, 10680, 120);
-    Command3 = makeButton(this, "Command3", QStringLiteral("Έξοδος"), 975, 375);
-    place(Command3, 10560, 6360);
-    Command4 = makeButton(this, "Command4",
-        QStringLiteral("Τερματισμός της παρτίδας και εμφάνιση εικόνων"), 3975, 375);
-    place(Command4, 6480, 6360);
-    Command4->setEnabled(false);
-
-    for (int i = 0; i < kSlots; ++i) {
-        PictureBox* slot = makePictureBox(this, "Picture1", i, 1800, 1350);
-        slot->setAccessibleName(slotName(i));
-        place(slot, layout::slotLeft(i, layout::kDesignWidth),
-            layout::slotTop(i, layout::kDesignHeight));
-        Picture1[static_cast<std::size_t>(i)] = slot;
-    }
-
-    // The holders lie below the design client area and are never shown.
-    for (int k = 0; k < kPhotos; ++k) {
-        PictureBox* holder = makePictureBox(this, "Picture2", k, 255, 255);
-        const float left = 120.0f + 360.0f * static_cast<float>(k) + (k >= 6 ? 120.0f : 0.0f)
-            + (k >= 12 ? 120.0f : 0.0f);
-        place(holder, left, 7080);
-        holder->hide();
-        Picture2[static_cast<std::size_t>(k)] = holder;
-    }
-    Picture3 = makePictureBox(this, "Picture3", -1, 1815, 1335);
-    place(Picture3, 9120, 7080);
-    Picture3->hide();
-}
 
 void Form1::loadPictures()
 {
@@ -162,32 +77,13 @@ void Form1::paintEvent(QPaintEvent* event)
     }
 }
 
-// Slots 0 to 15, the top buttons and the exit button, the photo holders, slots 16 to 23, the
-// end-and-reveal button, the cover holder. Hidden and disabled controls are skipped by Qt.
-void Form1::setupTabOrder()
-{
-    std::vector<QWidget*> order;
-    order.reserve(kSlots + kPhotos + 5);
-    for (int i = 0; i < 16; ++i) {
-        order.push_back(Picture1[static_cast<std::size_t>(i)]);
-    }
-    order.insert(order.end(), { Command1, Command2, Command3 });
-    order.insert(order.end(), Picture2.begin(), Picture2.end());
-    for (int i = 16; i < kSlots; ++i) {
-        order.push_back(Picture1[static_cast<std::size_t>(i)]);
-    }
-    order.insert(order.end(), { Command4, Picture3 });
-    for (std::size_t i = 1; i < order.size(); ++i) {
-        setTabOrder(order[i - 1], order[i]);
-    }
-}
-
 void Form1::setupConnections()
 {
     connect(Command1, &QPushButton::clicked, this, [this] {
         loadPictures();
         m_game.StartRound();
         showTable();
+        m_announcer->announce(words::afterStart(m_game));
     });
     connect(Command2, &QPushButton::clicked, this, &Form1::OpenHelp);
     connect(Command3, &QPushButton::clicked, this, [this] {
@@ -197,11 +93,14 @@ void Form1::setupConnections()
     connect(Command4, &QPushButton::clicked, this, [this] {
         m_game.EndAndReveal();
         showTable();
+        m_announcer->announce(words::afterEndAndReveal(m_game));
     });
     for (int i = 0; i < kSlots; ++i) {
         connect(Picture1[static_cast<std::size_t>(i)], &PictureBox::clicked, this, [this, i] {
+            const Table before = m_game.table();
             m_game.SelectSlot(i);
             showTable();
+            m_announcer->announce(words::afterTurn(before, m_game, i));
         });
     }
 }
@@ -223,6 +122,7 @@ void Form1::showTable()
     for (int i = 0; i < kSlots; ++i) {
         showSlot(i);
     }
+    CardSlot::showTurnable(Picture1, table.slotEnabled, *Command1);
     Command1->setText(QString::fromStdString(table.command1Caption));
     Label1->setText(QString::fromStdString(table.label1Caption));
     Command4->setEnabled(table.command4Enabled);
@@ -232,7 +132,7 @@ void Form1::showSlot(int slot)
 {
     const auto i = static_cast<std::size_t>(slot);
     const Face& face = m_game.table().faces[i];
-    PictureBox* box = Picture1[i];
+    CardSlot* box = Picture1[i];
     switch (face.kind) {
     case FaceKind::Empty:
         box->setPicture(QPixmap());
@@ -244,8 +144,7 @@ void Form1::showSlot(int slot)
         box->setPicture(Picture2[face.photo]->picture());
         break;
     }
-    box->setEnabled(m_game.table().slotEnabled[i]);
-    const QString description = faceDescription(face);
+    const QString description = QString::fromStdString(words::cardDescription(m_game, slot));
     if (box->accessibleDescription() != description) {
         box->setAccessibleDescription(description);
     }
@@ -338,7 +237,8 @@ void Form1::changeEvent(QEvent* event)
     }
 }
 
-// Enter presses the focused push button, or else the start button; Esc presses the exit button.
+// Enter presses the focused push button, or else the start button (a focused card takes Enter
+// itself); Esc presses the exit button.
 void Form1::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {

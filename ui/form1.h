@@ -19,6 +19,8 @@ class QPushButton;
 
 namespace dyadora {
 
+class Announcer;
+class CardSlot;
 class Form2;
 class PictureBox;
 
@@ -42,7 +44,7 @@ public:
     QPushButton* Command3; // exit, the window's cancel button (Esc)
     QPushButton* Command4; // end the round and show every card
     QLabel* Label1; // score
-    std::array<PictureBox*, kSlots> Picture1 {}; // card slots
+    std::array<CardSlot*, kSlots> Picture1 {}; // card slots
     std::array<PictureBox*, kPhotos> Picture2 {}; // hidden holders of the photo set
     PictureBox* Picture3; // hidden holder of the cover picture
 
@@ -91,6 +93,7 @@ private:
     QHash<const QWidget*, QPointF> m_positions;
     QPointer<Form2> m_help;
     QPointer<QWidget> m_focusBeforeHelp; // the control to give the focus back to
+    Announcer* m_announcer; // tells a screen reader what each move did
 };
 
 } // namespace dyadora

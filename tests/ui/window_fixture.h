@@ -6,8 +6,8 @@
 #include "../game/fakes.h"
 #include "assets/pictures.h"
 #include "platform/app_font.h"
+#include "ui/card_slot.h"
 #include "ui/form1.h"
-#include "ui/picture_box.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -30,7 +30,7 @@ struct MainWindowFixture {
         },
         assets::loadMainWindowIcon(), random, programEnd);
 
-    PictureBox* slot(int i) const { return form->Picture1[static_cast<std::size_t>(i)]; }
+    CardSlot* slot(int i) const { return form->Picture1[static_cast<std::size_t>(i)]; }
     void clickSlot(int i) const { QTest::mouseClick(slot(i), Qt::LeftButton); }
     static void press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 };
