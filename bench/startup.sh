@@ -42,10 +42,17 @@ median() { printf '%s\n' "$@" | sort -n | awk '{v[NR] = $1} END {print v[int((NR
 range() { printf '%s\n' "$@" | sort -n | awk 'NR == 1 {min = $1} {max = $1} END {print min " to " max}'; }
 gt=$(median "${game_times[@]}")
 et=$(median "${empty_times[@]}")
+# Each pair ran back to back, on the same machine state: the median of the pairs' ratios is the
+# steadier comparison on a machine whose speed drifts.
+ratios=()
+for i in "${!game_times[@]}"; do
+    ratios+=("$(awk "BEGIN {printf \"%.4f\", ${game_times[$i]} / ${empty_times[$i]}}")")
+done
 gm=$(median "${game_memories[@]}")
 em=$(median "${empty_memories[@]}")
 echo "pairs: $pairs"
 echo "first painted window after (ms, median): game $(awk "BEGIN {printf \"%.1f\", $gt / 1000}")," \
-    "empty window $(awk "BEGIN {printf \"%.1f\", $et / 1000}"); ratio $(awk "BEGIN {printf \"%.3f\", $gt / $et}")"
+    "empty window $(awk "BEGIN {printf \"%.1f\", $et / 1000}"); ratio of the medians" \
+    "$(awk "BEGIN {printf \"%.3f\", $gt / $et}"), median of the pairs' ratios $(median "${ratios[@]}")"
 echo "  ranges (us): game $(range "${game_times[@]}"), empty window $(range "${empty_times[@]}")"
 echo "peak resident memory (KiB, median): game $gm, empty window $em; difference $((gm - em))"
