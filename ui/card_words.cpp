@@ -4,6 +4,8 @@
 
 #include "assets/builtin_records.h"
 
+#include <initializer_list>
+#include <string_view>
 #include <vector>
 
 namespace dyadora::words {
@@ -15,9 +17,25 @@ namespace {
         return game.table().faces[static_cast<std::size_t>(slot)];
     }
 
-    std::string photoOf(const Game& game, int slot)
+    // The pieces one after the other. One call site builds a sentence with one allocation,
+    // where a chain of + would inline a string operation for every piece.
+    std::string join(std::initializer_list<std::string_view> pieces)
     {
-        return std::string(assets::photoDescription(faceOf(game, slot).photo));
+        std::size_t size = 0;
+        for (const std::string_view piece : pieces) {
+            size += piece.size();
+        }
+        std::string text;
+        text.reserve(size);
+        for (const std::string_view piece : pieces) {
+            text.append(piece);
+        }
+        return text;
+    }
+
+    std::string_view photoOf(const Game& game, int slot)
+    {
+        return assets::photoDescription(faceOf(game, slot).photo);
     }
 
     std::string number(int value) { return std::to_string(value); }
@@ -25,16 +43,19 @@ namespace {
     // "Κάρτα 3: γάτα."
     std::string cardTurned(const Game& game, int slot)
     {
-        return "Κάρτα " + number(slot + 1) + ": " + photoOf(game, slot) + ".";
+        return join({ "Κάρτα ", number(slot + 1), ": ", photoOf(game, slot), "." });
     }
 
     std::string pairsFound(int pairs)
     {
-        return (pairs == 1 ? "Βρέθηκε " : "Βρέθηκαν ") + number(pairs) + " από τα " + number(kPairs)
-            + " ζευγάρια.";
+        return join({ pairs == 1 ? "Βρέθηκε " : "Βρέθηκαν ", number(pairs), " από τα ",
+            number(kPairs), " ζευγάρια." });
     }
 
-    std::string points(int score) { return number(score) + (score == 1 ? " βαθμό" : " βαθμούς"); }
+    std::string points(int score)
+    {
+        return join({ number(score), score == 1 ? " βαθμό" : " βαθμούς" });
+    }
 
     // The cards that the click covered again, as " Οι κάρτες 1 και 2 έκλεισαν.", or nothing.
     std::string coveredAgain(const Table& before, const Game& game)
@@ -49,7 +70,8 @@ namespace {
         if (covered.size() != 2) {
             return {};
         }
-        return " Οι κάρτες " + number(covered[0]) + " και " + number(covered[1]) + " έκλεισαν.";
+        return join(
+            { " Οι κάρτες ", number(covered[0]), " και ", number(covered[1]), " έκλεισαν." });
     }
 
 } // namespace
@@ -79,8 +101,8 @@ CardStatus cardStatus(const Game& game, int slot)
 
 std::string cardName(int slot)
 {
-    return "Κάρτα " + number(slot + 1) + ": σειρά " + number(slot / kColumns + 1) + ", στήλη "
-        + number(slot % kColumns + 1);
+    return join({ "Κάρτα ", number(slot + 1), ": σειρά ", number(slot / kColumns + 1), ", στήλη ",
+        number(slot % kColumns + 1) });
 }
 
 std::string cardDescription(const Game& game, int slot)
@@ -91,21 +113,21 @@ std::string cardDescription(const Game& game, int slot)
     case CardStatus::Covered:
         return "κλειστή κάρτα";
     case CardStatus::FaceUp:
-        return "ανοιχτή κάρτα: " + photoOf(game, slot);
+        return join({ "ανοιχτή κάρτα: ", photoOf(game, slot) });
     case CardStatus::Found:
-        return "βρέθηκε ζευγάρι: " + photoOf(game, slot);
+        return join({ "βρέθηκε ζευγάρι: ", photoOf(game, slot) });
     case CardStatus::Mismatched:
-        return "δεν ταίριαξε, θα κλείσει: " + photoOf(game, slot);
+        return join({ "δεν ταίριαξε, θα κλείσει: ", photoOf(game, slot) });
     case CardStatus::Revealed:
-        return "ανοιχτή στο τέλος της παρτίδας: " + photoOf(game, slot);
+        return join({ "ανοιχτή στο τέλος της παρτίδας: ", photoOf(game, slot) });
     }
     return {};
 }
 
 std::string afterStart(const Game& game)
 {
-    return "Νέα παρτίδα: " + number(kSlots)
-        + " κλειστές κάρτες. Βαθμοί: " + number(game.state().Score) + ".";
+    return join({ "Νέα παρτίδα: ", number(kSlots),
+        " κλειστές κάρτες. Βαθμοί: ", number(game.state().Score), "." });
 }
 
 std::string afterTurn(const Table& before, const Game& game, int slot)
@@ -114,28 +136,25 @@ std::string afterTurn(const Table& before, const Game& game, int slot)
         return {};
     }
     const GameState& s = game.state();
+    const std::string turned = cardTurned(game, slot);
     if (s.AwaitingFirst == kFalse) {
-        return cardTurned(game, slot) + coveredAgain(before, game);
+        return join({ turned, coveredAgain(before, game) });
     }
     if (s.LastTurnMatched != kFalse) {
         if (s.PairsFound == kPairs) {
-            return cardTurned(game, slot) + " Ζευγάρι! Βρήκατε και τα " + number(kPairs)
-                + " ζευγάρια. Κερδίσατε με " + points(s.Score) + "!";
+            return join({ turned, " Ζευγάρι! Βρήκατε και τα ", number(kPairs),
+                " ζευγάρια. Κερδίσατε με ", points(s.Score), "!" });
         }
-        return cardTurned(game, slot) + " Ζευγάρι! " + pairsFound(s.PairsFound);
+        return join({ turned, " Ζευγάρι! ", pairsFound(s.PairsFound) });
     }
-    const std::string mismatch =
-        cardTurned(game, slot) + " Δεν ταιριάζει. Βαθμοί: " + number(s.Score) + ".";
-    if (s.Score == 0) {
-        return mismatch + " Λυπάμαι, χάσατε! Όλες οι κάρτες άνοιξαν.";
-    }
-    return mismatch;
+    return join({ turned, " Δεν ταιριάζει. Βαθμοί: ", number(s.Score), ".",
+        s.Score == 0 ? " Λυπάμαι, χάσατε! Όλες οι κάρτες άνοιξαν." : "" });
 }
 
 std::string afterEndAndReveal(const Game& game)
 {
-    return "Η παρτίδα τερματίστηκε. " + pairsFound(game.state().PairsFound)
-        + " Όλες οι κάρτες άνοιξαν.";
+    return join({ "Η παρτίδα τερματίστηκε. ", pairsFound(game.state().PairsFound),
+        " Όλες οι κάρτες άνοιξαν." });
 }
 
 } // namespace dyadora::words
