@@ -5,9 +5,9 @@
 #include "assets/pictures.h"
 #include "platform/app_font.h"
 #include "platform/clock_random.h"
+#include "ui/card_slot.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
-#include "ui/card_slot.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -3,24 +3,14 @@
 buttons and cards with their roles, names and states; a whole round won only through the cards'
 Press action by a player who knows no more than the cards' descriptions say; each move's
 announcement as the events that carry its text; the help dialog and its text."""
-import sys
 import time
 
 import pyatspi
 from gi.repository import GLib
 
+from checks import check, fail
+
 TIMEOUT = 10  # seconds to wait for anything the game should do
-
-
-def fail(what):
-    print(f"FAIL: {what}", file=sys.stderr)
-    sys.exit(1)
-
-
-def check(what, condition):
-    if not condition:
-        fail(what)
-    print(f"ok: {what}")
 
 
 def pump(until, seconds=TIMEOUT):

@@ -8,18 +8,9 @@ import subprocess
 import sys
 import time
 
+from checks import check, fail
+
 SLOTS, COLUMNS, PITCH_X, PITCH_Y = 24, 6, 128, 96  # the board at its design size, in pixels
-
-
-def fail(what):
-    print(f"FAIL: {what}", file=sys.stderr)
-    sys.exit(1)
-
-
-def check(what, condition):
-    if not condition:
-        fail(what)
-    print(f"ok: {what}")
 
 
 class Screen:
