@@ -43,3 +43,6 @@ wait_for_frame "$MAIN_WINDOW"
 
 timeout 300 /usr/bin/python3 "$here/accessibility.py" || fail "the AT-SPI client's checks"
 check "the exit button pressed through AT-SPI ends the game" process_ends "$GAME_PID" 3
+wait "$GAME_PID"
+# In the sanitizer build a leak or an error found at that exit makes the status a failure.
+check "the game ended cleanly" test $? -eq 0
