@@ -45,7 +45,6 @@ public:
     // The window must outlive this object. designFrame is in pixels.
     OuterMeasures(QWidget& window, QMargins designFrame, FrameProbe probe = {});
 
-    QMargins designFrame() const { return m_designFrame; }
     // The frame the window manager drew, once it has reported one.
     std::optional<QMargins> realFrame() const;
 
