@@ -29,8 +29,20 @@ start_game() {
     start_virtual_display || fail "no virtual display"
     "$1" 2>"$GAME_ERRORS" &
     GAME_PID=$!
-    MAIN_WINDOW=$(find_window '^Λαβυρίδες$') || fail "no window titled Λαβυρίδες"
+    MAIN_WINDOW=$(find_window '^Λαβυρίδες$')
+    if [ -z "$MAIN_WINDOW" ]; then
+        describe_missing_window
+        fail "no window titled Λαβυρίδες"
+    fi
     wait_for_frame "$MAIN_WINDOW" || fail "the main window was never framed"
+}
+
+# describe_missing_window: what there is to see when the game's window never showed, for the
+# test's log: whether the game still runs and where it waits, and the windows on the display.
+describe_missing_window() {
+    echo "on $DISPLAY the game $(kill -0 "$GAME_PID" 2>/dev/null && echo "runs, waiting in" \
+        "$(cat "/proc/$GAME_PID/wchan" 2>/dev/null)" || echo "has ended")" >&2
+    xwininfo -root -tree 2>&1 | head -20 >&2
 }
 
 end_game() {
