@@ -100,7 +100,8 @@ bool OuterMeasures::isWhereWritten() const
 
 bool OuterMeasures::isNewlyFramedInPlace()
 {
-    if (m_framedInPlace || !isWhereWritten() || !realFrame()) {
+    if (m_framedInPlace || m_window.windowState() != Qt::WindowNoState || !isWhereWritten()
+        || !realFrame()) {
         return false;
     }
     m_framedInPlace = true;
@@ -142,6 +143,13 @@ void centreOnScreen(OuterMeasures& measures)
 {
     measures.setTop(centred(screenHeightTwips(), measures.framedHeight()));
     measures.setLeft(centred(screenWidthTwips(), measures.framedWidth()));
+}
+
+void centreAgainOnceFramed(OuterMeasures& measures)
+{
+    if (measures.isNewlyFramedInPlace()) {
+        centreOnScreen(measures);
+    }
 }
 
 } // namespace dyadora

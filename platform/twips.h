@@ -60,9 +60,9 @@ public:
     // True while the outer frame stands where setLeft() and setTop() last put it.
     bool isWhereWritten() const;
     // True once: the first time it is asked while a window manager has reported its frame and the
-    // window stands where it was last placed. A window manager tells its frame only once it has
-    // framed the window, and may shift the window on the way; a window moved elsewhere for good
-    // (by the user) never gives true.
+    // window, in its normal state, stands where it was last placed. A window manager tells its
+    // frame only once it has framed the window, and may shift the window on the way; a window
+    // moved elsewhere for good (by the user), or maximised, never gives true.
     bool isNewlyFramedInPlace();
 
     // Resizing keeps the other measure; a window has the last word (minimum size, window manager).
@@ -93,5 +93,11 @@ constexpr float centred(float screen, float window) { return (screen - window) /
 
 // Centres the window on the primary screen by its outer size as drawn: top first, then left.
 void centreOnScreen(OuterMeasures& measures);
+
+// A window is centred by its design frame before it is shown; a window manager reports the frame
+// it really draws only once it has framed the window. Call at every move and activation: the
+// first time the frame is known while the window stands where it was put, it is centred again
+// by that frame; never afterwards, and never once the user has moved it.
+void centreAgainOnceFramed(OuterMeasures& measures);
 
 } // namespace dyadora

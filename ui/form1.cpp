@@ -187,23 +187,13 @@ void Form1::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     ApplyLayout();
-    noticeFrame();
+    centreAgainOnceFramed(m_measures);
 }
 
 void Form1::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    noticeFrame();
-}
-
-// The window was centred by the design frame before it was shown. A window manager reports the
-// frame it really draws only once it has framed the window: the window is then centred again by
-// that frame, once, unless it has been moved or maximised in the meantime.
-void Form1::noticeFrame()
-{
-    if (windowState() == Qt::WindowNoState && m_measures.isNewlyFramedInPlace()) {
-        CentreOnScreen();
-    }
+    centreAgainOnceFramed(m_measures);
 }
 
 void Form1::changeEvent(QEvent* event)
@@ -216,7 +206,7 @@ void Form1::changeEvent(QEvent* event)
         }
         break;
     case QEvent::ActivationChange:
-        noticeFrame();
+        centreAgainOnceFramed(m_measures);
         if (isActiveWindow()) {
             bringHelpBack();
         }

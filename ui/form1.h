@@ -80,7 +80,6 @@ private:
     void setupTabOrder();
     void setupConnections();
     void place(QWidget* control, float left, float top);
-    void noticeFrame();
     void bringHelpBack();
     void showTable();
     void showSlot(int slot);

@@ -102,21 +102,14 @@ void Form2::keyPressEvent(QKeyEvent* event)
 void Form2::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    noticeFrame();
+    centreAgainOnceFramed(m_measures);
 }
 
 void Form2::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange) {
-        noticeFrame();
-    }
-}
-
-void Form2::noticeFrame()
-{
-    if (m_measures.isNewlyFramedInPlace()) {
-        centreOnScreen(m_measures);
+        centreAgainOnceFramed(m_measures);
     }
 }
 

@@ -53,7 +53,6 @@ protected:
 
 private:
     void UnloadHelp();
-    void noticeFrame();
 
     QWidget& m_mainWindow;
     OuterMeasures m_measures;

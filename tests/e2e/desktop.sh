@@ -16,28 +16,16 @@ start_game "$game"
 help_title='^Βοήθεια στις λαβυρίδες$'
 echo "window manager: $wm, frame (left, right, top, bottom): $(frame_extents "$MAIN_WINDOW")"
 
-centred() { # centred NAME WINDOW: the window's frame as drawn stands centred within 4 pixels
-    local x y w h
-    read -r x y w h <<<"$(outer_geometry "$2")"
-    check "$1 is centred by its frame as drawn ($w x $h at $x, $y)" \
-        within $((2 * x + w)) 1280 8 && check "$1 is centred vertically" within $((2 * y + h)) 1024 8
-}
 client_size() { geometry "$1" | awk '{print $3 " x " $4}'; }
-# colours WINDOW X Y W H: how many colours that part of the client area shows.
-colours() {
-    local wx wy rest
-    read -r wx wy rest <<<"$(geometry "$1")"
-    /usr/bin/import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" -format '%k' info:- 2>/dev/null
-}
 
 check "the client area is the design's 776 x 454" test "$(client_size "$MAIN_WINDOW")" = "776 x 454"
-centred "the main window" "$MAIN_WINDOW"
+check_centred "the main window" "$MAIN_WINDOW"
 /usr/bin/import -window "$(frame_of "$MAIN_WINDOW")" "$out/desktop-$wm.png"
 
 # The bottom buttons end 5 pixels above the client area's lower edge: the rows below them show
 # nothing but the window's background, and a click near their lower edge reaches them.
-check "the bottom buttons are drawn" test "$(colours "$MAIN_WINDOW" 432 424 344 25)" -gt 2
-check "nothing is cut off at the lower edge" test "$(colours "$MAIN_WINDOW" 0 450 776 4)" -eq 1
+check "the bottom buttons are drawn" test "$(region_colours "$MAIN_WINDOW" 432 424 344 25)" -gt 2
+check "nothing is cut off at the lower edge" test "$(region_colours "$MAIN_WINDOW" 0 450 776 4)" -eq 1
 click_client "$MAIN_WINDOW" 60 20 # the start button
 covered=$(region_sum "$MAIN_WINDOW" 10 42 100 80)
 click_client "$MAIN_WINDOW" 600 446 # the end-and-reveal button, 3 pixels above its lower edge
@@ -49,7 +37,7 @@ check "the end-and-reveal button takes a click at its lower edge" \
 click_client "$MAIN_WINDOW" 740 20 # the help button
 help=$(find_window "$help_title") || fail "no help window"
 wait_for_frame "$help" || fail "the help window was never framed"
-centred "the help window" "$help"
+check_centred "the help window" "$help"
 top_of_stack() { xprop -root _NET_CLIENT_LIST_STACKING | awk '{print $NF}'; }
 active() { xprop -root _NET_ACTIVE_WINDOW | awk '{sub(",", "", $5); print $5}'; }
 for spot in "100 100" "400 20" "700 440"; do
@@ -80,9 +68,9 @@ read -r mx my mw mh <<<"$(geometry "$MAIN_WINDOW")"
 echo "maximised client area: $mw x $mh"
 check "maximised, the window is larger" test "$mw" -gt 776 -a "$mh" -gt 454
 check "maximised, nothing is cut off at the lower edge" \
-    test "$(colours "$MAIN_WINDOW" 0 $((mh - 4)) "$mw" 4)" -eq 1
+    test "$(region_colours "$MAIN_WINDOW" 0 $((mh - 4)) "$mw" 4)" -eq 1
 check "maximised, the exit button stands at the lower right corner" \
-    test "$(colours "$MAIN_WINDOW" $((mw - 72)) $((mh - 30)) 65 25)" -gt 2
+    test "$(region_colours "$MAIN_WINDOW" $((mw - 72)) $((mh - 30)) 65 25)" -gt 2
 click_client "$MAIN_WINDOW" $((mw - 64 + 20)) 20 # the help button at the right edge
 check "maximised, the help button stands at the right edge" \
     test -n "$(xdotool search --onlyvisible --name "$help_title")"

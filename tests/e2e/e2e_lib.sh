@@ -64,11 +64,28 @@ click_client() {
     sleep 0.2
 }
 
-# region_sum WINDOW X Y W H: a checksum of what the screen shows in that part of the client area.
-region_sum() {
+# region WINDOW X Y W H OUTPUT...: that part of the client area as the screen shows it, written by
+# ImageMagick's import as OUTPUT.
+region() {
     local wx wy rest
     read -r wx wy rest <<<"$(geometry "$1")"
-    /usr/bin/import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" rgb:- 2>/dev/null | md5sum
+    /usr/bin/import -window root -crop "$4x$5+$((wx + $2))+$((wy + $3))" "${@:6}" 2>/dev/null
+}
+
+# region_sum WINDOW X Y W H: a checksum of what the screen shows in that part of the client area.
+region_sum() { region "$@" rgb:- | md5sum; }
+
+# region_colours WINDOW X Y W H: how many colours that part of the client area shows.
+region_colours() { region "$@" -format '%k' info:-; }
+
+# check_centred NAME WINDOW: the window's frame as drawn stands centred on the 1280 x 1024
+# screen within 4 pixels.
+check_centred() {
+    local x y w h
+    read -r x y w h <<<"$(outer_geometry "$2")"
+    check "$1 is centred horizontally by its frame as drawn ($w x $h at $x, $y)" \
+        within $((2 * x + w)) 1280 8
+    check "$1 is centred vertically by its frame as drawn" within $((2 * y + h)) 1024 8
 }
 
 # is_viewable WINDOW: whether the window is mapped and shown.

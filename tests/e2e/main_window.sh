@@ -11,11 +11,8 @@ mkdir -p "$out"
 export DYADORA_SCREEN=1280x1024x24
 start_game "$game"
 read -r cx cy cw ch <<<"$(geometry "$MAIN_WINDOW")"
-read -r x y w h <<<"$(outer_geometry "$MAIN_WINDOW")"
-echo "client area $cw x $ch; outer frame as drawn: $w x $h at $x, $y"
 check "the client area is the design's 776 x 454 pixels" test "$cw x $ch" = "776 x 454"
-check "centred horizontally by the frame as drawn" within $((2 * x + w)) 1280 8
-check "centred vertically by the frame as drawn" within $((2 * y + h)) 1024 8
+check_centred "the main window" "$MAIN_WINDOW"
 
 slot() { # slot I: the client-area pixel at the middle of card slot I at the design size
     echo $((8 + 128 * ($1 % 6) + 60)) $((40 + 96 * ($1 / 6) + 45))
