@@ -96,15 +96,36 @@ start_virtual_display_once() {
     esac
     NO_AT_BRIDGE=1 setsid "${wm[@]}" >/dev/null 2>&1 &
     DYADORA_WM_PID=$!
-    # The window manager is ready once it has claimed the screen.
+    # The window manager is ready once it has claimed the screen and reads what it is sent.
     local tries
     for tries in $(seq 200); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+            window_manager_answers && return 0
+            break
+        fi
         kill -0 "$DYADORA_XVFB_PID" 2>/dev/null || break
         sleep 0.05
     done
     echo "the window manager did not start on $DISPLAY" >&2
     return 1
+}
+
+# window_manager_answers: whether the window manager handles requests, asked to show the desktop
+# and then to stop showing it, again and again until it has done both (5 s at most). openbox may
+# leave its start-up with events in a queue of its own that it reads only when the next event
+# comes: a window asking to be shown meanwhile waits until something else happens on the display.
+# A request it has answered shows that its queue has been read.
+window_manager_answers() {
+    local want tries
+    for want in on off; do
+        for tries in $(seq 50); do
+            wmctrl -k "$want" 2>/dev/null
+            sleep 0.05
+            xprop -root _NET_SHOWING_DESKTOP 2>/dev/null |
+                grep -q "= $([ "$want" = on ] && echo 1 || echo 0)\$" && continue 2
+        done
+        return 1
+    done
 }
 
 stop_virtual_display() {
@@ -115,9 +136,11 @@ stop_virtual_display() {
 }
 
 # find_window TITLE_REGEX: the id of the first shown window whose title matches, waiting up to
-# 30 s (a sanitizer build on a busy machine starts slowly).
+# 30 s (a sanitizer build on a busy machine starts slowly); fails when there is none.
 find_window() {
-    timeout 30 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
+    local id
+    id=$(timeout 30 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && echo "$id"
 }
 
 # frame_of WINDOW: the window manager's frame window around it (the top-level child of the root).
