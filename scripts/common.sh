@@ -116,13 +116,12 @@ start_virtual_display_once() {
 # comes: a window asking to be shown meanwhile waits until something else happens on the display.
 # A request it has answered shows that its queue has been read.
 window_manager_answers() {
-    local want tries
-    for want in on off; do
+    local request tries
+    for request in on=1 off=0; do # wmctrl's word = the property's value once done
         for tries in $(seq 50); do
-            wmctrl -k "$want" 2>/dev/null
+            wmctrl -k "${request%=*}" 2>/dev/null
             sleep 0.05
-            xprop -root _NET_SHOWING_DESKTOP 2>/dev/null |
-                grep -q "= $([ "$want" = on ] && echo 1 || echo 0)\$" && continue 2
+            xprop -root _NET_SHOWING_DESKTOP 2>/dev/null | grep -q "= ${request#*=}\$" && continue 2
         done
         return 1
     done
