@@ -18,10 +18,11 @@ read -r _ _ cw ch <<<"$(geometry "$MAIN_WINDOW")"
 check "the client area is the design's 776 x 454 at scale $scale ($cw x $ch)" \
     test "$cw x $ch" = "$(px 776) x $(px 454)"
 
-# cards FILE: the insides of the 24 card slots, 96 x 76 logical pixels each, side by side.
+# cards FILE: the insides of the first 12 card slots (two rows), 96 x 76 logical pixels each,
+# side by side.
 cards() {
     local i files=()
-    for i in $(seq 0 23); do
+    for i in $(seq 0 11); do
         region "$MAIN_WINDOW" "$(px $((14 + 128 * (i % 6))))" "$(px $((46 + 96 * (i / 6))))" \
             "$(px 96)" "$(px 76)" "$out/card-$i.ppm"
         files+=("$out/card-$i.ppm")
