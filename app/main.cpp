@@ -42,7 +42,7 @@ int main(int argc, char* argv[])
 
     // The window icon is the only picture that the first frame shows; the others are decoded
     // once that frame is on the screen.
-    QIcon icon;
+    dyadora::SharedPicture icon;
     try {
         icon = dyadora::assets::loadMainWindowIcon();
     } catch (const dyadora::assets::PictureError& error) {

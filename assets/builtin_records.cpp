@@ -13,29 +13,30 @@ namespace {
 
     struct Photo {
         const std::span<const unsigned char>* record;
+        const std::span<const unsigned char>* largeRecord;
         std::string_view description;
     };
 
     // Photo k of the game is entry k; the deal's tables store these indices.
     constexpr std::array<Photo, kPhotos> kPhotoSet { {
-        { &packed::cat, "γάτα" },
-        { &packed::nuthatch, "τσοπανάκος σε κορμό δέντρου" },
-        { &packed::dogs, "δύο σκυλιά στο παράθυρο" },
-        { &packed::ladybird, "πασχαλίτσα" },
-        { &packed::coffee, "φλιτζάνι καφέ" },
-        { &packed::fig, "σύκο σε κόκκινο πιάτο" },
-        { &packed::brushes, "πινέλα" },
-        { &packed::cups, "πολύχρωμα φλιτζάνια" },
-        { &packed::rocket, "πύραυλος" },
-        { &packed::kite, "χαρταετός" },
-        { &packed::yellowflower, "κίτρινο λουλούδι" },
-        { &packed::dahlia, "ντάλια" },
-        { &packed::boats, "βάρκες στο ηλιοβασίλεμα" },
-        { &packed::forest, "μονοπάτι στο δάσος" },
-        { &packed::mountains, "χιονισμένα βουνά" },
-        { &packed::dune, "αμμόλοφος και θάλασσα" },
-        { &packed::pagoda, "παγόδα στη λίμνη" },
-        { &packed::galaxies, "γαλαξίες" },
+        { &packed::cat, &packed::catLarge, "γάτα" },
+        { &packed::nuthatch, &packed::nuthatchLarge, "τσοπανάκος σε κορμό δέντρου" },
+        { &packed::dogs, &packed::dogsLarge, "δύο σκυλιά στο παράθυρο" },
+        { &packed::ladybird, &packed::ladybirdLarge, "πασχαλίτσα" },
+        { &packed::coffee, &packed::coffeeLarge, "φλιτζάνι καφέ" },
+        { &packed::fig, &packed::figLarge, "σύκο σε κόκκινο πιάτο" },
+        { &packed::brushes, &packed::brushesLarge, "πινέλα" },
+        { &packed::cups, &packed::cupsLarge, "πολύχρωμα φλιτζάνια" },
+        { &packed::rocket, &packed::rocketLarge, "πύραυλος" },
+        { &packed::kite, &packed::kiteLarge, "χαρταετός" },
+        { &packed::yellowflower, &packed::yellowflowerLarge, "κίτρινο λουλούδι" },
+        { &packed::dahlia, &packed::dahliaLarge, "ντάλια" },
+        { &packed::boats, &packed::boatsLarge, "βάρκες στο ηλιοβασίλεμα" },
+        { &packed::forest, &packed::forestLarge, "μονοπάτι στο δάσος" },
+        { &packed::mountains, &packed::mountainsLarge, "χιονισμένα βουνά" },
+        { &packed::dune, &packed::duneLarge, "αμμόλοφος και θάλασσα" },
+        { &packed::pagoda, &packed::pagodaLarge, "παγόδα στη λίμνη" },
+        { &packed::galaxies, &packed::galaxiesLarge, "γαλαξίες" },
     } };
 
     bool isPhoto(int k) { return k >= 0 && k < kPhotos; }
@@ -48,11 +49,23 @@ std::span<const unsigned char> photoRecord(int k)
                       : std::span<const unsigned char> {};
 }
 
+std::span<const unsigned char> largePhotoRecord(int k)
+{
+    return isPhoto(k) ? *kPhotoSet[static_cast<std::size_t>(k)].largeRecord
+                      : std::span<const unsigned char> {};
+}
+
 std::span<const unsigned char> coverRecord() { return packed::cover; }
+
+std::span<const unsigned char> largeCoverRecord() { return packed::coverLarge; }
 
 std::span<const unsigned char> mainIconRecord() { return packed::mainIcon; }
 
 std::span<const unsigned char> helpIconRecord() { return packed::helpIcon; }
+
+std::span<const unsigned char> largeMainIconRecord() { return packed::mainIconLarge; }
+
+std::span<const unsigned char> largeHelpIconRecord() { return packed::helpIconLarge; }
 
 std::string_view photoDescription(int k)
 {

@@ -19,6 +19,14 @@ std::span<const unsigned char> mainIconRecord();
 // The help window icon's record (an ICO holding one 32 x 32 image, 24 bits per pixel).
 std::span<const unsigned char> helpIconRecord();
 
+// The same pictures at twice the design's pixels in each direction, for screens of high density:
+// photo k and the cover picture at 240 x 180, the main window icon at 128 x 128 and the help
+// window icon at 64 x 64, each in the same format as its design-size record.
+std::span<const unsigned char> largePhotoRecord(int k);
+std::span<const unsigned char> largeCoverRecord();
+std::span<const unsigned char> largeMainIconRecord();
+std::span<const unsigned char> largeHelpIconRecord();
+
 // What photo k shows, in a few plain Greek words (UTF-8), for screen readers; empty for any
 // other k.
 std::string_view photoDescription(int k);

@@ -30,4 +30,28 @@ extern const std::span<const unsigned char> cover; // cover.bmp
 extern const std::span<const unsigned char> mainIcon; // main-icon.ico
 extern const std::span<const unsigned char> helpIcon; // help-icon.ico
 
+// The same pictures at twice the pixels, for screens of high density (the "@2x" files).
+extern const std::span<const unsigned char> catLarge;
+extern const std::span<const unsigned char> nuthatchLarge;
+extern const std::span<const unsigned char> dogsLarge;
+extern const std::span<const unsigned char> ladybirdLarge;
+extern const std::span<const unsigned char> coffeeLarge;
+extern const std::span<const unsigned char> figLarge;
+extern const std::span<const unsigned char> brushesLarge;
+extern const std::span<const unsigned char> cupsLarge;
+extern const std::span<const unsigned char> rocketLarge;
+extern const std::span<const unsigned char> kiteLarge;
+extern const std::span<const unsigned char> yellowflowerLarge;
+extern const std::span<const unsigned char> dahliaLarge;
+extern const std::span<const unsigned char> boatsLarge;
+extern const std::span<const unsigned char> forestLarge;
+extern const std::span<const unsigned char> mountainsLarge;
+extern const std::span<const unsigned char> duneLarge;
+extern const std::span<const unsigned char> pagodaLarge;
+extern const std::span<const unsigned char> galaxiesLarge;
+
+extern const std::span<const unsigned char> coverLarge; // cover@2x.bmp
+extern const std::span<const unsigned char> mainIconLarge; // main-icon@2x.ico
+extern const std::span<const unsigned char> helpIconLarge; // help-icon@2x.ico
+
 } // namespace dyadora::assets::packed

@@ -5,6 +5,8 @@
 #include "assets/builtin_records.h"
 #include "platform/picture.h"
 
+#include <QtGlobal>
+
 #include <string>
 
 namespace dyadora::assets {
@@ -27,6 +29,23 @@ namespace {
     std::string sizeText(QSize size)
     {
         return std::to_string(size.width()) + " x " + std::to_string(size.height());
+    }
+
+    // A picture whose record at twice the pixels is decoded the first time a screen of high
+    // density asks for it. A large record that does not decode is a broken build that the
+    // record tests catch; at run time the design's picture stands in for it.
+    SharedPicture withLarge(QPixmap design, std::span<const unsigned char> largeRecord,
+        ImageFormat format, std::string name)
+    {
+        const QSize largeSize = design.size() * 2;
+        return SharedPicture(std::move(design), [=] {
+            try {
+                return decodeRecord(largeRecord, format, largeSize, name + " at twice the size");
+            } catch (const PictureError& error) {
+                qWarning("Dyadora: %s", error.what());
+                return QPixmap();
+            }
+        });
     }
 
 } // namespace
@@ -58,23 +77,27 @@ PictureSet loadPictureSet()
         const std::string name =
             "photo " + std::to_string(k) + " (" + std::string(photoDescription(k)) + ")";
         set.photos[static_cast<std::size_t>(k)] =
-            decodeRecord(photoRecord(k), ImageFormat::Jpeg, kCardSize, name);
+            withLarge(decodeRecord(photoRecord(k), ImageFormat::Jpeg, kCardSize, name),
+                largePhotoRecord(k), ImageFormat::Jpeg, name);
     }
-    set.cover = decodeRecord(coverRecord(), ImageFormat::Bmp, kCardSize, "cover");
+    set.cover = withLarge(decodeRecord(coverRecord(), ImageFormat::Bmp, kCardSize, "cover"),
+        largeCoverRecord(), ImageFormat::Bmp, "cover");
     set.helpWindowIcon = loadHelpWindowIcon();
     return set;
 }
 
-QIcon loadMainWindowIcon()
+SharedPicture loadMainWindowIcon()
 {
-    return QIcon(
-        decodeRecord(mainIconRecord(), ImageFormat::Ico, kMainIconSize, "main window icon"));
+    return withLarge(
+        decodeRecord(mainIconRecord(), ImageFormat::Ico, kMainIconSize, "main window icon"),
+        largeMainIconRecord(), ImageFormat::Ico, "main window icon");
 }
 
-QIcon loadHelpWindowIcon()
+SharedPicture loadHelpWindowIcon()
 {
-    return QIcon(
-        decodeRecord(helpIconRecord(), ImageFormat::Ico, kHelpIconSize, "help window icon"));
+    return withLarge(
+        decodeRecord(helpIconRecord(), ImageFormat::Ico, kHelpIconSize, "help window icon"),
+        largeHelpIconRecord(), ImageFormat::Ico, "help window icon");
 }
 
 } // namespace dyadora::assets

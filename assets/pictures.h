@@ -4,6 +4,7 @@
 
 #include "assets/picture_record.h"
 #include "game/table.h"
+#include "platform/picture.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -29,20 +30,22 @@ QPixmap decodeRecord(std::span<const unsigned char> record, ImageFormat expected
     QSize expectedSize, std::string_view name);
 
 // The pictures held for the whole run: photo k of the set, and the cover picture. A card slot
-// shows one of them by referring to it (a QPixmap copy shares it), never by a deep copy. The help
-// window's icon comes with them, so that every help window shows the same one.
+// shows one of them by referring to the shared object, never by a copy. The help window's icon
+// comes with them, so that every help window shows the same one. Each holds its picture at twice
+// the pixels as well, decoded only when a screen of high density first asks for it.
 struct PictureSet {
-    std::array<QPixmap, kPhotos> photos;
-    QPixmap cover;
-    QIcon helpWindowIcon;
+    std::array<SharedPicture, kPhotos> photos;
+    SharedPicture cover;
+    SharedPicture helpWindowIcon;
 };
 
-// Decodes each of the 18 photos, the cover picture and the help window's icon once. Throws
-// PictureError.
+// Decodes each of the 18 photos, the cover picture and the help window's icon once, at the
+// design's pixels. Throws PictureError.
 PictureSet loadPictureSet();
 
-// The main window's icon (64 x 64) and the help window's icon (32 x 32). Throw PictureError.
-QIcon loadMainWindowIcon();
-QIcon loadHelpWindowIcon();
+// The main window's icon (64 x 64) and the help window's icon (32 x 32), with their large sizes
+// (128 and 64) decoded on first use. Throw PictureError.
+SharedPicture loadMainWindowIcon();
+SharedPicture loadHelpWindowIcon();
 
 } // namespace dyadora::assets

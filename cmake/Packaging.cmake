@@ -11,7 +11,11 @@ include(GNUInstallDirs)
 set(DYADORA_APP_ID org.dyadora.Dyadora)
 target_compile_definitions(Dyadora PRIVATE DYADORA_APP_ID="${DYADORA_APP_ID}")
 set(DYADORA_PACKAGE dyadora)
-set(DYADORA_ICON_SIZES 16 24 32 48 64 128 256)
+# The icon in every folder of hicolor's index up to 256 pixels: <N>x<N> holds N pixels, and the
+# "@2" folders, for screens of double density, twice as many.
+set(DYADORA_ICON_FOLDERS
+    16x16 22x22 24x24 32x32 36x36 48x48 64x64 72x72 96x96 128x128 192x192 256x256
+    16x16@2 22x22@2 24x24@2 32x32@2 36x36@2 48x48@2 64x64@2 72x72@2 96x96@2 128x128@2)
 set(data ${PROJECT_SOURCE_DIR}/data)
 # Folders that the install makes are 0755 whatever the umask, as Debian wants them.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -30,8 +34,8 @@ install(TARGETS Dyadora RUNTIME DESTINATION ${DYADORA_INSTALL_GAMESDIR})
 install(FILES ${data}/${DYADORA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${data}/${DYADORA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-foreach(size IN LISTS DYADORA_ICON_SIZES)
-    set(folder icons/hicolor/${size}x${size}/apps)
+foreach(size IN LISTS DYADORA_ICON_FOLDERS)
+    set(folder icons/hicolor/${size}/apps)
     install(FILES ${PROJECT_SOURCE_DIR}/assets/${folder}/${DYADORA_APP_ID}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/${folder})
 endforeach()

@@ -8,6 +8,7 @@
 #include "card_words.h"
 #include "form2.h"
 #include "layout.h"
+#include "window_icon.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -27,7 +28,7 @@ namespace {
 
 } // namespace
 
-Form1::Form1(PictureLoader loadPictures, const QIcon& icon, RandomSource& random,
+Form1::Form1(PictureLoader loadPictures, const SharedPicture& icon, RandomSource& random,
     ProgramEnd& programEnd, QWidget* parent)
     : QWidget(parent)
     , m_game(random, programEnd)
@@ -37,7 +38,7 @@ Form1::Form1(PictureLoader loadPictures, const QIcon& icon, RandomSource& random
     installAccessibleInterfaces();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Λαβυρίδες"));
-    setWindowIcon(icon);
+    showWindowIcon(*this, icon);
     // The client area of the design, which is also the smallest the window can be made.
     resize(m_measures.clientSizeFor(layout::kDesignWidth, layout::kDesignHeight));
     setMinimumSize(size());
@@ -135,7 +136,7 @@ void Form1::showSlot(int slot)
     CardSlot* box = Picture1[i];
     switch (face.kind) {
     case FaceKind::Empty:
-        box->setPicture(QPixmap());
+        box->setPicture(SharedPicture());
         break;
     case FaceKind::Cover:
         box->setPicture(Picture3->picture());

@@ -34,7 +34,7 @@ public:
     // The window shows `icon` from the start; its other pictures are decoded once, by
     // loadPictures, after its first frame (or at the first deal, should that come sooner). The
     // services must outlive the window.
-    Form1(PictureLoader loadPictures, const QIcon& icon, RandomSource& random,
+    Form1(PictureLoader loadPictures, const SharedPicture& icon, RandomSource& random,
         ProgramEnd& programEnd, QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -87,7 +87,7 @@ private:
     Game m_game;
     OuterMeasures m_measures;
     PictureLoader m_loadPictures; // emptied once it has run
-    QIcon m_helpIcon;
+    SharedPicture m_helpIcon;
     bool m_isPictureLoadQueued = false;
     QHash<const QWidget*, QPointF> m_positions;
     QPointer<Form2> m_help;

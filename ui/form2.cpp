@@ -3,6 +3,7 @@
 #include "form2.h"
 
 #include "help_text.h"
+#include "window_icon.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -36,7 +37,7 @@ void CaptionLabel::setCaption(const QString& caption)
     setText(shown);
 }
 
-Form2::Form2(QWidget& mainWindow, const QIcon& icon)
+Form2::Form2(QWidget& mainWindow, const SharedPicture& icon)
     : QWidget(nullptr,
         Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
@@ -46,7 +47,7 @@ Form2::Form2(QWidget& mainWindow, const QIcon& icon)
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Βοήθεια στις λαβυρίδες"));
-    setWindowIcon(icon);
+    showWindowIcon(*this, icon);
     setFixedSize(twipsToPixels(8190), twipsToPixels(5940));
 
     Label1 = new CaptionLabel(this);

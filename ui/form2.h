@@ -2,6 +2,7 @@
 // The help window: the rules of the game, with the main window disabled while it is open.
 #pragma once
 
+#include "platform/picture.h"
 #include "platform/twips.h"
 
 #include <QLabel>
@@ -33,7 +34,7 @@ public:
     // Loads the help window (centred, its text written) for the given main window, which is
     // enabled again whenever this window closes, with the help window's icon decoded once for
     // the whole run. The window deletes itself when it is closed.
-    Form2(QWidget& mainWindow, const QIcon& icon);
+    Form2(QWidget& mainWindow, const SharedPicture& icon);
 
     CaptionLabel* Label1;
     QPushButton* Command1; // "OK": the default and the cancel button

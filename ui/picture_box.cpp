@@ -16,9 +16,9 @@ PictureBox::PictureBox(QWidget* parent)
     setLineWidth(2);
 }
 
-void PictureBox::setPicture(const QPixmap& picture)
+void PictureBox::setPicture(const SharedPicture& picture)
 {
-    if (picture.cacheKey() == m_picture.cacheKey()) {
+    if (picture == m_picture) {
         return;
     }
     m_picture = picture;
@@ -53,7 +53,10 @@ void PictureBox::drawFrame(QPainter& painter)
 }
 
 // A disabled box takes no click but keeps its picture's colours: the picture is drawn here,
-// never through the style, which would grey it out.
+// never through the style, which would grey it out. On a screen of high density the picture
+// comes from the pixels that best cover it, scaled smoothly to the screen's own pixels (the
+// ratio is read at every paint, so a window moved to another screen repaints with the right
+// ones); at a ratio of 1 the design's pixels are copied as they are.
 void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -63,7 +66,13 @@ void PictureBox::paintEvent(QPaintEvent*)
     }
     const QRect inside = contentsRect();
     painter.setClipRect(inside);
-    painter.drawPixmap(inside.topLeft(), m_picture);
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == 1.0) {
+        painter.drawPixmap(inside.topLeft(), m_picture.design());
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(QRect(inside.topLeft(), m_picture.size()), m_picture.forRatio(ratio));
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)

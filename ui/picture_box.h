@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A picture box: a sunken frame showing a shared picture unscaled from its top-left corner.
+// A picture box: a sunken frame showing a shared picture at its design size from its top-left
+// corner.
 #pragma once
 
+#include "platform/picture.h"
+
 #include <QFrame>
-#include <QPixmap>
 
 namespace dyadora {
 
@@ -13,9 +15,9 @@ class PictureBox : public QFrame {
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    // Shows the picture object itself (Qt shares it; nothing is copied). A null pixmap shows none.
-    void setPicture(const QPixmap& picture);
-    const QPixmap& picture() const { return m_picture; }
+    // Shows the shared picture object itself; nothing is copied. A null picture shows none.
+    void setPicture(const SharedPicture& picture);
+    const SharedPicture& picture() const { return m_picture; }
 
 signals:
     // A left-button press and release on the box while it is enabled.
@@ -28,7 +30,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QPixmap m_picture;
+    SharedPicture m_picture;
     bool m_pressed = false;
 };
 

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <span>
 #include <vector>
@@ -31,6 +32,25 @@ namespace {
 QImage imageOf(const QPixmap& picture)
 {
     return picture.toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage imageOf(const dyadora::SharedPicture& picture) { return imageOf(picture.design()); }
+
+// The largest difference of a channel between `design` and `large` averaged over 2 x 2 blocks,
+// averaged over the picture: small when both show the same crop of the same scene.
+double meanHalvedDifference(const QImage& design, const QImage& large)
+{
+    const QImage halved =
+        large.scaled(design.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    double sum = 0.0;
+    for (int y = 0; y < design.height(); ++y)
+        for (int x = 0; x < design.width(); ++x) {
+            const QRgb a = design.pixel(x, y);
+            const QRgb b = halved.pixel(x, y);
+            sum += std::max({ std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                std::abs(qBlue(a) - qBlue(b)) });
+        }
+    return sum / static_cast<double>(design.width() * design.height());
 }
 
 // Among the pixels that are not near black, the share whose channels differ by more than a grey
@@ -118,7 +138,9 @@ private slots:
     void theCoverShowsAPinkMarkOnYellowGreenToMagenta_data();
     void theCoverShowsAPinkMarkOnYellowGreenToMagenta();
     void theHelpIconShowsAGreyMarkOnAmber();
-    void eachWindowIconCarriesItsOneSize();
+    void eachLargePictureIsTheSamePictureAtTwiceThePixels_data();
+    void eachLargePictureIsTheSamePictureAtTwiceThePixels();
+    void theLargePicturesAreDecodedOnlyAboveARatioOfOneAndOnce();
     void decodeRecordRejectsEachBadRecordNamingPictureAndFault_data();
     void decodeRecordRejectsEachBadRecordNamingPictureAndFault();
     void decodePictureGivesANullPictureForBytesThatDoNotDecode_data();
@@ -154,6 +176,16 @@ void PicturesTest::everyBuiltInPictureDecodesAtItsStatedSize_data()
     QTest::addRow("cover") << toBytes(coverRecord()) << ImageFormat::Bmp << QSize(120, 90);
     QTest::addRow("main icon") << toBytes(mainIconRecord()) << ImageFormat::Ico << QSize(64, 64);
     QTest::addRow("help icon") << toBytes(helpIconRecord()) << ImageFormat::Ico << QSize(32, 32);
+    // The records for screens of high density: twice the pixels each way.
+    for (int k = 0; k < kPhotos; ++k)
+        QTest::addRow("large photo %d", k)
+            << toBytes(largePhotoRecord(k)) << ImageFormat::Jpeg << QSize(240, 180);
+    QTest::addRow("large cover") << toBytes(largeCoverRecord()) << ImageFormat::Bmp
+                                 << QSize(240, 180);
+    QTest::addRow("large main icon")
+        << toBytes(largeMainIconRecord()) << ImageFormat::Ico << QSize(128, 128);
+    QTest::addRow("large help icon")
+        << toBytes(largeHelpIconRecord()) << ImageFormat::Ico << QSize(64, 64);
 }
 
 void PicturesTest::everyBuiltInPictureDecodesAtItsStatedSize()
@@ -236,15 +268,53 @@ void PicturesTest::theHelpIconShowsAGreyMarkOnAmber()
     QVERIFY2(greyShare(image) > 0.1, qPrintable(QString::number(greyShare(image))));
 }
 
-void PicturesTest::eachWindowIconCarriesItsOneSize()
+void PicturesTest::eachLargePictureIsTheSamePictureAtTwiceThePixels_data()
 {
-    // The window icons hold one picture each: 64 x 64 for the main window, 32 x 32 for help.
-    const QIcon main = loadMainWindowIcon();
-    const QIcon help = loadHelpWindowIcon();
-    QCOMPARE(main.availableSizes(), QList<QSize> { QSize(64, 64) });
-    QCOMPARE(help.availableSizes(), QList<QSize> { QSize(32, 32) });
-    QVERIFY(!main.pixmap(64, 64).isNull());
-    QVERIFY(!help.pixmap(32, 32).isNull());
+    QTest::addColumn<QByteArray>("design");
+    QTest::addColumn<QByteArray>("large");
+    for (int k = 0; k < kPhotos; ++k)
+        QTest::addRow("photo %d", k) << toBytes(photoRecord(k)) << toBytes(largePhotoRecord(k));
+    QTest::addRow("cover") << toBytes(coverRecord()) << toBytes(largeCoverRecord());
+    QTest::addRow("main icon") << toBytes(mainIconRecord()) << toBytes(largeMainIconRecord());
+    QTest::addRow("help icon") << toBytes(helpIconRecord()) << toBytes(largeHelpIconRecord());
+}
+
+void PicturesTest::eachLargePictureIsTheSamePictureAtTwiceThePixels()
+{
+    // The large picture decodes to exactly twice the design's pixels each way and, halved, shows
+    // the same crop as the design's (a photo shifted by a few pixels, or another photo, does not).
+    QFETCH(QByteArray, design);
+    QFETCH(QByteArray, large);
+    const QImage small = imageOf(decodePicture(readRecord(bytesOf(design)).file));
+    const QImage big = imageOf(decodePicture(readRecord(bytesOf(large)).file));
+    QVERIFY(!small.isNull());
+    QCOMPARE(big.size(), small.size() * 2);
+    const double same = meanHalvedDifference(small, big);
+    QVERIFY2(same < 16.0, qPrintable(QString::number(same)));
+    const QImage shifted = big.copy(QRect(QPoint(6, 6), big.size()));
+    const double moved = meanHalvedDifference(small, shifted);
+    QVERIFY2(moved > 1.5 * same, qPrintable(QStringLiteral("%1, %2").arg(moved).arg(same)));
+}
+
+void PicturesTest::theLargePicturesAreDecodedOnlyAboveARatioOfOneAndOnce()
+{
+    // At a ratio of 1 every picture, icons included, is the design's alone and nothing large is
+    // decoded; above 1 the large one is decoded once and then shared by every copy.
+    const PictureSet set = loadPictureSet();
+    const dyadora::SharedPicture main = loadMainWindowIcon();
+    for (const dyadora::SharedPicture& picture : { set.photos[5], set.cover, main }) {
+        QCOMPARE(picture.forRatio(1.0).cacheKey(), picture.design().cacheKey());
+        QCOMPARE(picture.icon(1.0).availableSizes(), QList<QSize> { picture.size() });
+        QVERIFY(!picture.isLargeDecoded());
+        const dyadora::SharedPicture copy = picture;
+        const qint64 large = copy.forRatio(1.5).cacheKey();
+        QVERIFY(picture.isLargeDecoded());
+        QCOMPARE(picture.forRatio(2.0).size(), picture.size() * 2);
+        QCOMPARE(picture.forRatio(3.0).cacheKey(), large);
+        QCOMPARE(picture.icon(2.0).availableSizes(),
+            (QList<QSize> { picture.size(), picture.size() * 2 }));
+    }
+    QVERIFY(!set.photos[6].isLargeDecoded());
 }
 
 void PicturesTest::decodeRecordRejectsEachBadRecordNamingPictureAndFault_data()
@@ -322,7 +392,7 @@ void PicturesTest::thePictureSetHoldsEachPhotoAndTheCoverOnce()
     const PictureSet& set = pictureSet();
     QSet<qint64> keys;
     for (int k = 0; k < kPhotos; ++k) {
-        const QPixmap& photo = set.photos[static_cast<std::size_t>(k)];
+        const dyadora::SharedPicture& photo = set.photos[static_cast<std::size_t>(k)];
         QCOMPARE(photo.size(), QSize(120, 90));
         const QPixmap fromRecord = decodeOrFail(photoRecord(k), ImageFormat::Jpeg, QSize(120, 90));
         QCOMPARE(imageOf(photo), imageOf(fromRecord));
@@ -338,7 +408,7 @@ void PicturesTest::thePictureSetHoldsEachPhotoAndTheCoverOnce()
 void PicturesTest::twoHoldersOfAPhotoShareTheHeldPicture()
 {
     // Both slots of a pair show the held photo object itself, not a copy of its pixels.
-    const QPixmap& held = pictureSet().photos[3];
+    const QPixmap& held = pictureSet().photos[3].design();
     QLabel first;
     QLabel second;
     first.setPixmap(held);
@@ -353,9 +423,9 @@ void PicturesTest::coveringOneHolderLeavesTheOtherShowingThePhoto()
     const PictureSet& set = pictureSet();
     QLabel first;
     QLabel second;
-    first.setPixmap(set.photos[7]);
-    second.setPixmap(set.photos[7]);
-    first.setPixmap(set.cover);
+    first.setPixmap(set.photos[7].design());
+    second.setPixmap(set.photos[7].design());
+    first.setPixmap(set.cover.design());
     QCOMPARE(first.pixmap().cacheKey(), set.cover.cacheKey());
     QCOMPARE(second.pixmap().cacheKey(), set.photos[7].cacheKey());
     QCOMPARE(imageOf(second.pixmap()), imageOf(set.photos[7]));
@@ -368,7 +438,7 @@ void PicturesTest::manyAssignmentsLeaveTheHeldPicturesUnchanged()
     const PictureSet& set = pictureSet();
     std::vector<qint64> keys;
     std::vector<QImage> pixels;
-    for (const QPixmap& photo : set.photos) {
+    for (const dyadora::SharedPicture& photo : set.photos) {
         keys.push_back(photo.cacheKey());
         pixels.push_back(imageOf(photo));
     }
@@ -383,7 +453,7 @@ void PicturesTest::manyAssignmentsLeaveTheHeldPicturesUnchanged()
         state = state * 1103515245u + 12345u;
         QLabel& card = *cards[(state >> 8) % cards.size()];
         const std::size_t picture = (state >> 16) % (set.photos.size() + 1);
-        card.setPixmap(picture < set.photos.size() ? set.photos[picture] : set.cover);
+        card.setPixmap((picture < set.photos.size() ? set.photos[picture] : set.cover).design());
         QCOMPARE(card.pixmap().cacheKey(), keys[picture]);
         if (step % 250 == 0)
             QVERIFY(!card.grab().isNull());

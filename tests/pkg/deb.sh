@@ -27,9 +27,9 @@ expected=(
     usr/share/man/man6/Dyadora.6.gz
     usr/share/metainfo/$id.metainfo.xml
 )
-for size in 16 24 32 48 64 128 256; do
-    expected+=("usr/share/icons/hicolor/${size}x$size/apps/$id.png")
-done
+while read -r folder _; do
+    expected+=("usr/share/icons/hicolor/$folder/apps/$id.png")
+done < <(icon_folders)
 printf '%s\n' "${expected[@]}" | sort >"$out/expected"
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {sub(/^\.\//, "", $6); print $6}' | sort >"$out/files"
 diff -u "$out/expected" "$out/files"

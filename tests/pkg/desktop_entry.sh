@@ -12,10 +12,10 @@ entry=$(the_one "$prefix"/share/applications/*.desktop) || exit 1
 id=$(basename "$entry" .desktop)
 check "desktop-file-validate accepts $id.desktop" desktop-file-validate "$entry"
 check "the entry's Icon is the application id" test "$(desktop_key "$entry" Icon)" = "$id"
-for size in 16 24 32 48 64 128 256; do
-    icon="$prefix/share/icons/hicolor/${size}x$size/apps/$id.png"
-    check "the $size px icon is a $size x $size PNG" test "$(png_size "$icon")" = "$size x $size"
-done
+while read -r folder size; do
+    icon="$prefix/share/icons/hicolor/$folder/apps/$id.png"
+    check "the $folder icon is a $size x $size PNG" test "$(png_size "$icon")" = "$size x $size"
+done < <(icon_folders)
 command=$(desktop_key "$entry" Exec)
 check "Exec ($command) is the installed program, with no arguments" \
     test -x "$prefix/$games_dir/$command"

@@ -30,6 +30,16 @@ png_size() {
         "$(((bytes[4] << 24) | (bytes[5] << 16) | (bytes[6] << 8) | bytes[7]))"
 }
 
+# icon_folders: the hicolor folders that hold the icon ("<N>x<N>", and "<N>x<N>@2" at twice the
+# pixels), each followed by its size in pixels.
+icon_folders() {
+    local size
+    for size in 16 22 24 32 36 48 64 72 96 128 192 256; do
+        echo "${size}x$size $size"
+        [ $((2 * size)) -gt 256 ] || echo "${size}x$size@2 $((2 * size))"
+    done
+}
+
 # the_one PATTERN...: the single existing file matching the patterns; fails otherwise.
 the_one() {
     local found=()

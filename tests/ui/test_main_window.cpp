@@ -135,10 +135,10 @@ void MainWindowTest::slotsShowTheHeldPicturesThemselves()
     std::vector<QImage> before;
     std::vector<qint64> keys;
     for (PictureBox* holder : form.Picture2) {
-        before.push_back(holder->picture().toImage());
+        before.push_back(holder->picture().design().toImage());
         keys.push_back(holder->picture().cacheKey());
     }
-    const QImage coverBefore = form.Picture3->picture().toImage();
+    const QImage coverBefore = form.Picture3->picture().design().toImage();
 
     for (int round = 0; round < 30; ++round) {
         f.press(form.Command1);
@@ -153,11 +153,12 @@ void MainWindowTest::slotsShowTheHeldPicturesThemselves()
     }
     for (std::size_t k = 0; k < form.Picture2.size(); ++k) {
         QCOMPARE(form.Picture2[k]->picture().cacheKey(), keys[k]);
-        QCOMPARE(form.Picture2[k]->picture().toImage(), before[k]);
+        QCOMPARE(form.Picture2[k]->picture().design().toImage(), before[k]);
     }
-    QCOMPARE(form.Picture3->picture().toImage(), coverBefore);
+    QCOMPARE(form.Picture3->picture().design().toImage(), coverBefore);
     form.OpenHelp();
-    QCOMPARE(form.helpWindow()->windowIcon().cacheKey(), f.pictures.helpWindowIcon.cacheKey());
+    QCOMPARE(form.helpWindow()->windowIcon().pixmap(QSize(32, 32)).cacheKey(),
+        f.pictures.helpWindowIcon.cacheKey());
     QCOMPARE(f.pictureLoads, 1); // once for the whole run
 }
 
@@ -188,7 +189,7 @@ void MainWindowTest::disabledSlotKeepsItsPictureColours()
     PictureBox* slot = f.slot(4);
     QVERIFY(!slot->isEnabled());
     const QImage shown = slot->grab().toImage();
-    const QImage photo = f.form->Picture2[4]->picture().toImage();
+    const QImage photo = f.form->Picture2[4]->picture().design().toImage();
     const QPoint inside = slot->contentsRect().topLeft();
     for (const QPoint at : { QPoint(0, 0), QPoint(40, 30), QPoint(100, 70) }) {
         QCOMPARE(shown.pixel(inside + at), photo.pixel(at));

@@ -142,7 +142,7 @@ private:
     SeededRandom m_random;
     RecordingProgramEnd m_end;
     assets::PictureSet m_pictures = assets::loadPictureSet();
-    Form1 m_form { [this] { return m_pictures; }, QIcon(), m_random, m_end };
+    Form1 m_form { [this] { return m_pictures; }, SharedPicture(), m_random, m_end };
     std::mt19937 m_events;
     int m_count = 0;
 };
@@ -169,9 +169,9 @@ QString gameFault(Form1& form)
         if (isEnabled != table.slotEnabled[static_cast<std::size_t>(i)]) {
             return QStringLiteral("slot %1's enabled state differs from the game's").arg(i);
         }
-        const QPixmap expected = face.kind == FaceKind::Cover ? form.Picture3->picture()
-            : face.kind == FaceKind::Photo                    ? form.Picture2[face.photo]->picture()
-                                                              : QPixmap();
+        const SharedPicture expected = face.kind == FaceKind::Cover ? form.Picture3->picture()
+            : face.kind == FaceKind::Photo ? form.Picture2[face.photo]->picture()
+                                           : SharedPicture();
         if (slot->picture().cacheKey() != expected.cacheKey()) {
             return QStringLiteral("slot %1 does not show its own face").arg(i);
         }

@@ -579,6 +579,31 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return true;
 }
 
+// A desktop icon of `size` logical pixels drawn at `ratio` times that in pixels (hicolor's "@2"
+// folders), into icons/hicolor/<size>x<size>[@2]/apps. The mark's weight follows the logical
+// size, so that a doubled icon looks like its single one, only sharper.
+bool writeThemeIcon(const QDir& out, int size, int ratio)
+{
+    const QString folder = QString("icons/hicolor/%1x%1%2/apps")
+                               .arg(size)
+                               .arg(ratio == 1 ? QString() : QString("@%1").arg(ratio));
+    if (!out.mkpath(folder)) {
+        std::fprintf(stderr, "draw-pictures: cannot create %s\n", qPrintable(folder));
+        return false;
+    }
+    const int pixels = size * ratio;
+    const double corner = pixels * 0.2;
+    const double inset = std::floor(size / 32.0) * ratio;
+    const QImage icon = draw(coverMotif(size), pixels, pixels, corner, inset).toArgb32();
+    const QString path = out.filePath(folder + "/org.dyadora.Dyadora.png");
+    if (!icon.save(path, "PNG")) {
+        std::fprintf(stderr, "draw-pictures: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -590,28 +615,26 @@ int main(int argc, char** argv)
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = true;
 
-    ok = writeFile(out.filePath("cover.bmp"), bmpFile(draw(coverMotif(90), 120, 90).toRgb888()))
-        && ok;
-    ok = writeFile(out.filePath("main-icon.ico"), icoFile(draw(coverMotif(64), 64, 64).toRgb888()))
-        && ok;
-    ok = writeFile(out.filePath("help-icon.ico"), icoFile(draw(helpMotif(), 32, 32).toRgb888()))
-        && ok;
+    // Each built-in picture at its design size, and at twice it for screens of high density
+    // (the "@2x" files): the same drawing, with twice the pixels.
+    for (const int ratio : { 1, 2 }) {
+        const QString suffix = ratio == 1 ? QString() : QString("@2x");
+        ok = writeFile(out.filePath("cover" + suffix + ".bmp"),
+                 bmpFile(draw(coverMotif(90 * ratio), 120 * ratio, 90 * ratio).toRgb888()))
+            && ok;
+        ok = writeFile(out.filePath("main-icon" + suffix + ".ico"),
+                 icoFile(draw(coverMotif(64 * ratio), 64 * ratio, 64 * ratio).toRgb888()))
+            && ok;
+        ok = writeFile(out.filePath("help-icon" + suffix + ".ico"),
+                 icoFile(draw(helpMotif(), 32 * ratio, 32 * ratio).toRgb888()))
+            && ok;
+    }
 
-    for (const int size : { 16, 24, 32, 48, 64, 128, 256 }) {
-        const QString folder = QString("icons/hicolor/%1x%1/apps").arg(size);
-        if (!out.mkpath(folder)) {
-            std::fprintf(stderr, "draw-pictures: cannot create %s\n", qPrintable(folder));
-            return 1;
-        }
-        const double corner = size * 0.2;
-        const double inset = std::floor(size / 32.0);
-        QImage icon = draw(coverMotif(size), size, size, corner, inset).toArgb32();
-        const QString path = out.filePath(folder + "/org.dyadora.Dyadora.png");
-        if (!icon.save(path, "PNG")) {
-            std::fprintf(stderr, "draw-pictures: cannot write %s\n", qPrintable(path));
-            ok = false;
-        } else {
-            std::printf("%s\n", qPrintable(path));
+    // Every size of hicolor's index up to 256 pixels, at single and at double density.
+    for (const int size : { 16, 22, 24, 32, 36, 48, 64, 72, 96, 128, 192, 256 }) {
+        for (const int ratio : { 1, 2 }) {
+            if (size * ratio <= 256)
+                ok = writeThemeIcon(out, size, ratio) && ok;
         }
     }
     return ok ? 0 : 1;
