@@ -6,7 +6,7 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${X_PACKAGES[@]}" "${WM_PACKAGES[@]}" clang clang-format \
-    libclang-rt-14-dev
+    "$CLANG_RUNTIME_PACKAGE"
 cd "$DYADORA_ROOT"
 
 echo "== clang-format"

@@ -18,6 +18,16 @@ PACKAGING_PACKAGES=(desktop-file-utils appstream man-db dpkg-dev lintian)
 # The end-to-end tests' Python (the keyboard player) and the accessibility test's stack: a D-Bus
 # session bus, the AT-SPI bus and registry, and the pyatspi client.
 A11Y_PACKAGES=(python3 dbus-daemon at-spi2-core python3-pyatspi)
+# Everything that ./scripts/test.sh needs: the Debian root of the continuous integration is made
+# with this list too.
+TEST_PACKAGES=("${BUILD_PACKAGES[@]}" libbenchmark-dev "${X_PACKAGES[@]}" "${WM_PACKAGES[@]}"
+    "${PACKAGING_PACKAGES[@]}" "${A11Y_PACKAGES[@]}")
+# The sanitizers' runtime for the release's default clang: Debian 12 has clang 14, Debian 13
+# clang 19 (the clang 14 runtime is gone there).
+case "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" in
+bookworm) CLANG_RUNTIME_PACKAGE=libclang-rt-14-dev ;;
+*) CLANG_RUNTIME_PACKAGE=libclang-rt-19-dev ;;
+esac
 
 # ensure_packages PACKAGE...: installs those not installed yet, as root or through sudo.
 ensure_packages() {

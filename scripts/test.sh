@@ -4,7 +4,6 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-ensure_packages "${BUILD_PACKAGES[@]}" libbenchmark-dev "${X_PACKAGES[@]}" "${WM_PACKAGES[@]}" \
-    "${PACKAGING_PACKAGES[@]}" "${A11Y_PACKAGES[@]}"
+ensure_packages "${TEST_PACKAGES[@]}"
 build_preset release
 ctest --preset release --parallel "$(nproc)"

@@ -97,7 +97,7 @@ void HelpWindowTest::reopeningShowsTheTextOnce()
     MainWindowFixture f;
     const QString first = openHelp(f)->Label1->caption();
     f.form->helpWindow()->CloseHelp();
-    QTRY_VERIFY(f.form->helpWindow() == nullptr);
+    DYADORA_TRY_VERIFY(f.form->helpWindow() == nullptr);
     Form2* again = openHelp(f);
     QVERIFY(again != nullptr);
     QCOMPARE(again->Label1->caption(), first);
@@ -177,7 +177,7 @@ void HelpWindowTest::everyClosingPathEnablesTheMainWindow()
         QVERIFY(help->close());
     }
     QVERIFY(f.form->isEnabled());
-    QTRY_VERIFY(help.isNull());
+    DYADORA_TRY_VERIFY(help.isNull());
     QVERIFY(enabledBeforeDestroyed);
     QVERIFY(f.form->helpWindow() == nullptr);
     QCOMPARE(f.programEnd.calls, 0);
@@ -225,7 +225,7 @@ void HelpWindowTest::mainWindowTakesNoInputWhileHelpIsOpen()
     QCOMPARE(f.form->helpWindow(), help);
 
     help->CloseHelp();
-    QTRY_VERIFY(f.form->helpWindow() == nullptr);
+    DYADORA_TRY_VERIFY(f.form->helpWindow() == nullptr);
     f.clickSlot(17); // the partner of slot 5 under the constant-zero deal
     if (cardsUp == 1) {
         QCOMPARE(f.form->game().state().PairsFound, 1);
@@ -269,21 +269,21 @@ void HelpWindowTest::helpCannotBeLostAndFocusComesBack()
     QTest::keyClick(f.form->Command2, Qt::Key_Space);
     Form2* help = f.form->helpWindow();
     QVERIFY(help != nullptr);
-    QTRY_VERIFY(help->isActiveWindow());
+    DYADORA_TRY_VERIFY(help->isActiveWindow());
 
     QSignalSpy activations(qApp, &QGuiApplication::focusWindowChanged);
     f.form->activateWindow(); // as a click on the disabled main window does
-    QTRY_VERIFY(activations.count() >= 2);
+    DYADORA_TRY_VERIFY(activations.count() >= 2);
     QCOMPARE(activations.first().first().value<QWindow*>(), f.form->windowHandle());
-    QTRY_VERIFY(help->isActiveWindow());
+    DYADORA_TRY_VERIFY(help->isActiveWindow());
     QVERIFY(help->isVisible());
     QVERIFY(!f.form->isEnabled());
 
     QTest::keyClick(help, Qt::Key_Escape);
-    QTRY_VERIFY(f.form->helpWindow() == nullptr);
+    DYADORA_TRY_VERIFY(f.form->helpWindow() == nullptr);
     QVERIFY(f.form->isEnabled());
     QCOMPARE(f.form->focusWidget(), f.form->Command2);
-    QTRY_VERIFY(f.form->isActiveWindow());
+    DYADORA_TRY_VERIFY(f.form->isActiveWindow());
     QCOMPARE(QApplication::focusWidget(), f.form->Command2);
 }
 

@@ -166,7 +166,7 @@ void LayoutTest::maximisedWindowSpreadsTheBoard()
     MainWindowFixture f;
     f.form->showMaximized();
     QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
-    QTRY_VERIFY(f.form->measures().width() > 11760.f);
+    DYADORA_TRY_VERIFY(f.form->measures().width() > 11760.f);
     const float width = f.form->measures().width();
     const float height = f.form->measures().height();
     QCOMPARE(f.form->controlPosition(f.form->Command3),
@@ -185,14 +185,14 @@ void LayoutTest::minimisedWindowIsLeftAloneAndLaidOutOnRestore()
     f.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
     f.form->showMinimized();
-    QTRY_VERIFY(f.form->isMinimized());
+    DYADORA_TRY_VERIFY(f.form->isMinimized());
     f.form->setMinimumSize(0, 0);
     f.form->resize(160, 30); // what a minimised window may report
     QCOMPARE(f.form->size(), QSize(160, 30));
     QCOMPARE(f.programEnd.calls, 0);
 
     f.form->showNormal();
-    QTRY_VERIFY(!f.form->isMinimized());
+    DYADORA_TRY_VERIFY(!f.form->isMinimized());
     QCOMPARE(f.form->measures().width(), 11760.f);
     QCOMPARE(f.form->measures().height(), 7215.f);
     QCOMPARE(f.form->controlPosition(f.slot(23)), QPointF(9720, 4920));

@@ -67,7 +67,7 @@ void MainWindowTest::designStateBeforeTheFirstRound()
     QVERIFY(form.Picture3->picture().isNull());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTRY_COMPARE(f.pictureLoads, 1);
+    DYADORA_TRY_COMPARE(f.pictureLoads, 1);
     for (PictureBox* holder : form.Picture2) {
         QVERIFY(!holder->isVisible());
         QCOMPARE(holder->picture().size(), QSize(120, 90));

@@ -47,3 +47,17 @@ struct MainWindowFixture {
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
+
+// QTRY_VERIFY and QTRY_COMPARE as the tests use them: up to 5 s of handling events until the
+// condition holds, then the same QVERIFY or QCOMPARE. Qt 6.8's own QTRY_* macros narrow their
+// millisecond count to int where they are expanded, a -Wconversion warning in every test.
+#define DYADORA_TRY_VERIFY(expr)                                                                   \
+    do {                                                                                           \
+        (void)QTest::qWaitFor([&] { return static_cast<bool>(expr); }, 5000);                      \
+        QVERIFY(expr);                                                                             \
+    } while (false)
+#define DYADORA_TRY_COMPARE(actual, expected)                                                      \
+    do {                                                                                           \
+        (void)QTest::qWaitFor([&] { return (actual) == (expected); }, 5000);                       \
+        QCOMPARE(actual, expected);                                                                \
+    } while (false)

@@ -1,0 +1,60 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Shared by debian-root.sh and test-in-root.sh: where the Debian roots are kept, and mounting the
+# kernel's file systems into one (and out of it again).
+# shellcheck shell=bash
+
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+DYADORA_MIRROR=${DYADORA_MIRROR:-http://deb.debian.org/debian}
+DYADORA_ROOTS_DIR="${DYADORA_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/dyadora}/debian-roots"
+
+# root_path SUITE: the root for that Debian release, named by a hash of what it is made from (the
+# release, the archive and the package list), so that a changed list makes a new root.
+root_path() {
+    local hash
+    hash=$(printf '%s\n' "$1" "$DYADORA_MIRROR" "${TEST_PACKAGES[@]}" | sha256sum | cut -c1-16)
+    echo "$DYADORA_ROOTS_DIR/$1-$hash"
+}
+
+# mounts_under DIR: the mount points at or below DIR, deepest first.
+mounts_under() {
+    awk -v dir="$(realpath "$1")" '$2 == dir || index($2, dir "/") == 1 {print $2}' /proc/self/mounts |
+        sort -r
+}
+
+# mount_root DIR: /proc, /sys, /dev, /dev/pts and a /dev/shm of its own inside the root.
+mount_root() {
+    local root=$1
+    mount -t proc proc "$root/proc"
+    mount --bind /sys "$root/sys"
+    mount --bind /dev "$root/dev"
+    mount --bind /dev/pts "$root/dev/pts"
+    mount -t tmpfs -o mode=1777,nosuid,nodev shm "$root/dev/shm"
+}
+
+# unmount_root DIR: unmounts whatever is mounted inside the root; fails if anything stays.
+unmount_root() {
+    local point
+    for point in $(mounts_under "$1"); do
+        umount "$point" 2>/dev/null || umount -l "$point"
+    done
+    [ -z "$(mounts_under "$1")" ]
+}
+
+# remove_root DIR: deletes a root, never while anything is mounted inside it.
+remove_root() {
+    [ -d "$1" ] || return 0
+    unmount_root "$1" || {
+        echo "not removing $1: still mounted inside" >&2
+        return 1
+    }
+    rm -rf --one-file-system "$1"
+}
+
+# in_root DIR COMMAND...: runs the command in the root, as root, in a clean environment.
+in_root() {
+    local root=$1
+    shift
+    chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" \
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
+}
