@@ -5,6 +5,8 @@
 # that folder. A kit already built with the same version and configuration is reused as it is.
 #
 #   scripts/windows-kit.sh            # builds or finds the kit, prints its folder
+#   scripts/windows-kit.sh --fetch    # only installs the packages and fetches Qt's source, so
+#                                     # that the build can then run beside other work
 #
 # DYADORA_CACHE_DIR chooses the cache (default: $XDG_CACHE_HOME/dyadora or ~/.cache/dyadora).
 set -euo pipefail
@@ -53,27 +55,40 @@ if [ -f "$kit/.complete" ]; then
     exit 0
 fi
 
-# Debian's source package, from its archive: a deb-src entry is added when there is none.
-if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-    suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
-    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-        "$suite" >/etc/apt/sources.list.d/dyadora-deb-src.sources
-    apt-get update
+# Debian's source package, from its archive: a deb-src entry is added when there is none. It is
+# unpacked beside the kit, and removed once the kit is complete.
+source_dir="$cache/qt-$QT_VERSION-source"
+if [ ! -f "$source_dir/.complete" ]; then
+    if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
+        printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+            "$suite" >/etc/apt/sources.list.d/dyadora-deb-src.sources
+        apt-get update >&2
+    fi
+    rm -rf "$source_dir"
+    mkdir -p "$source_dir"
+    (
+        cd "$source_dir"
+        apt-get source --download-only "qt6-base=$QT_VERSION*" >&2 ||
+            apt-get source --download-only qt6-base >&2
+        dpkg-source -x ./*.dsc src >&2
+        rm -f ./*.dsc ./*.tar.*
+    )
+    grep -q "QT_REPO_MODULE_VERSION \"$QT_VERSION\"" "$source_dir/src/.cmake.conf" || {
+        echo "Debian's qt6-base is not Qt $QT_VERSION" >&2
+        exit 1
+    }
+    touch "$source_dir/.complete"
 fi
-work=$(mktemp -d "$cache/qt-build.XXXXXX" 2>/dev/null || (mkdir -p "$cache" && mktemp -d "$cache/qt-build.XXXXXX"))
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-apt-get source --download-only "qt6-base=$QT_VERSION*" >&2 || apt-get source --download-only qt6-base >&2
-dpkg-source -x ./*.dsc src >&2
-grep -q "QT_REPO_MODULE_VERSION \"$QT_VERSION\"" src/.cmake.conf || {
-    echo "Debian's qt6-base is not Qt $QT_VERSION" >&2
-    exit 1
-}
+[ "${1:-}" = --fetch ] && exit 0
 
+work=$(mktemp -d "$cache/qt-build.XXXXXX")
+trap 'rm -rf "$work"' EXIT
 rm -rf "$kit"
-cmake -S src -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_INSTALL_PREFIX="$kit" \
-    "${QT_OPTIONS[@]}" >&2
-cmake --build build --parallel "$(nproc)" >&2
-cmake --install build >&2
+cmake -S "$source_dir/src" -B "$work" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+    -DCMAKE_INSTALL_PREFIX="$kit" "${QT_OPTIONS[@]}" >&2
+cmake --build "$work" --parallel "$(nproc)" >&2
+cmake --install "$work" >&2
 touch "$kit/.complete"
+rm -rf "$source_dir"
 echo "$kit"
