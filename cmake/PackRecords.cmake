@@ -69,21 +69,41 @@ foreach(i RANGE 0 ${last_pair} 2)
     set(array "k${first}${rest}")
     get_filename_component(file_name "${file}" NAME)
 
+    set(placement "")
+    if(name MATCHES "Large$")
+        set(placement "DYADORA_LARGE_RECORD ")
+    endif()
     string(APPEND arrays
         "// ${file_name}, ${size} bytes\n"
-        "constexpr unsigned char ${array}[] = {\n"
+        "${placement}constexpr unsigned char ${array}[] = {\n"
         "    0x6c, 0x74, 0x00, 0x00, ${length_line}\n"
         "    ${bytes}\n"
         "};\n\n")
     string(APPEND spans "const std::span<const unsigned char> ${name} { ${array} };\n")
 endforeach()
 
+# The records named ...Large are read only on screens of high density. On ELF systems they are
+# kept in a section of their own that starts on a 64 KiB boundary: the kernel maps up to 64 KiB of
+# a file around each page that a program reads, and so never maps them for the design's records
+# and the other constants read at every start.
+string(CONCAT large_records_section
+    "#if defined(__ELF__)\n"
+    "#define DYADORA_LARGE_RECORD [[gnu::section(\"dyadora_large_records\")]]\n"
+    "#else\n"
+    "#define DYADORA_LARGE_RECORD\n"
+    "#endif\n\n")
+
 file(WRITE "${OUTPUT}"
     "// Written by PackRecords.cmake from the picture files whenever one changes; do not edit.\n"
     "#include \"${HEADER}\"\n\n"
     "namespace dyadora::assets::packed {\n\n"
     "namespace {\n\n"
+    "${large_records_section}"
     "${arrays}"
+    "#if defined(__ELF__)\n"
+    "// The section's start (GCC lays out a file's constants from the last one defined).\n"
+    "alignas(65536) DYADORA_LARGE_RECORD [[gnu::used]] constexpr unsigned char kLargeRecordsStart[1] {};\n"
+    "#endif\n\n"
     "} // namespace\n\n"
     "${spans}\n"
     "} // namespace dyadora::assets::packed\n")
