@@ -76,3 +76,5 @@ check "the end-and-reveal button followed the corner and showed the cards" \
 
 xdotool windowactivate --sync "$MAIN_WINDOW" key Escape
 check "Esc ends the game at once" process_ends "$GAME_PID" 2
+wait "$GAME_PID"
+check "... with exit status 0" test $? -eq 0
