@@ -15,6 +15,8 @@ need makensis nsis
 need wine wine
 need unzip unzip
 export WINEDEBUG=-all
+# Wine would also copy the Start-menu shortcut into the menus of the host's desktop; not from a test.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winemenubuilder.exe=d"
 
 # Windows' own DLLs (and the API sets of its C runtime) are all the program may import.
 windows_dlls='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|imm32|winmm|ws2_32|uxtheme|dwmapi|version|shlwapi|setupapi|msvcrt|ucrtbase|d3d9|d3d11|dxgi|dwrite|netapi32|userenv|winspool\.drv|wtsapi32|authz|mpr|crypt32|bcrypt|api-ms-win-[a-z0-9-]+)\.dll$'
