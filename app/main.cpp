@@ -35,7 +35,7 @@ int main(int argc, char* argv[])
     // is set: Qt would add it to the title of every window whose title does not end with it, and
     // the help window's title is "Βοήθεια στις λαβυρίδες" and nothing more.
     QApplication::setApplicationName(QStringLiteral("Dyadora"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(DYADORA_VERSION));
     // The application id (cmake/Packaging.cmake): the name of the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral(DYADORA_APP_ID));
     dyadora::installApplicationFont();

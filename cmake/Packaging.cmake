@@ -21,7 +21,11 @@ set(data ${PROJECT_SOURCE_DIR}/data)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-if(WIN32 OR APPLE)
+if(WIN32)
+    include(PackagingWindows)
+    return()
+endif()
+if(APPLE)
     install(TARGETS Dyadora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     return()
 endif()
@@ -66,7 +70,7 @@ install(FILES ${documents}/changelog.gz ${data}/copyright
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${DYADORA_PACKAGE})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "Λαβυρίδες maintainers")
+set(CPACK_PACKAGE_VENDOR "${DYADORA_VENDOR}")
 set(CPACK_PACKAGE_CONTACT "Λαβυρίδες maintainers <maintainers@dyadora.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "memory game of matching photo pairs, in Greek")
 # Read here rather than named as CPACK_PACKAGE_DESCRIPTION_FILE, which CPack would XML-escape.

@@ -14,6 +14,10 @@ void installApplicationFont()
     // fallback query, before the first text is drawn.
 #ifdef Q_OS_WIN
     font.setFamily(QStringLiteral("Arial"));
+    // Where Arial is missing (Wine has none), its metric twin stands in rather than whatever
+    // face, serif or not, the system would give. A substitute is looked up only when the family
+    // itself is not found: where Arial is there, it costs nothing.
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 #else
     font.setFamily(QStringLiteral("Liberation Sans"));
 #endif

@@ -9,10 +9,18 @@ namespace dyadora {
 
 std::string_view preferredPlatform(std::string_view qpaPlatform, std::string_view display)
 {
+#ifdef Q_OS_LINUX
     if (!qpaPlatform.empty() || display.empty()) {
         return {};
     }
     return "xcb";
+#else
+    // Elsewhere DISPLAY names no X server of ours: Wine, for one, passes it on to the Windows
+    // programs it runs, which have no X11 platform.
+    static_cast<void>(qpaPlatform);
+    static_cast<void>(display);
+    return {};
+#endif
 }
 
 void choosePlatform()

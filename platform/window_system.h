@@ -10,7 +10,7 @@ namespace dyadora {
 // an empty view to leave Qt's own choice. A window can place itself and learn its frame only on
 // an X server, so the session's X server (X11, or XWayland in a Wayland session) is preferred;
 // a platform that the user chose still wins, and without an X server Qt chooses (Wayland, where
-// the compositor places the window).
+// the compositor places the window). Only on Linux: elsewhere Qt's own choice always stands.
 std::string_view preferredPlatform(std::string_view qpaPlatform, std::string_view display);
 
 // Applies preferredPlatform() to this process's environment. Call before the QApplication is

@@ -52,7 +52,14 @@ check "the restored window has its size back ($w x $h)" test "$w x $h" = "776 x 
 xdotool windowsize "$MAIN_WINDOW" 400 300
 sleep 0.5
 read -r x y w h <<<"$(geometry "$MAIN_WINDOW")"
-check "cannot be made smaller than the design size ($w x $h)" test "$w" -ge 776 -a "$h" -ge 454
+if [ -n "${DYADORA_UNDER_WINE:-}" ]; then
+    # Wine tells the window manager the size limits of fixed-size windows only: the X window takes
+    # any size from outside, while the Windows window (and the game) keeps its minimum size, which
+    # on Windows the system itself holds (WM_GETMINMAXINFO).
+    echo "not checked under Wine: a smaller size from outside ($w x $h on the X server)"
+else
+    check "cannot be made smaller than the design size ($w x $h)" test "$w" -ge 776 -a "$h" -ge 454
+fi
 # A burst of sizes, some below the minimum, then the final one: the layout must end with the
 # positions of the final size, whatever stale sizes the window manager echoes on the way.
 for size in "900 600" "500 300" "1100 800" "700 400" "950 650" "300 200"; do
@@ -76,3 +83,5 @@ check "the end-and-reveal button followed the corner and showed the cards" \
 
 xdotool windowactivate --sync "$MAIN_WINDOW" key Escape
 check "Esc ends the game at once" process_ends "$GAME_PID" 2
+wait "$GAME_PID"
+check "... with exit status 0" test $? -eq 0
