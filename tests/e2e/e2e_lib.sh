@@ -80,12 +80,28 @@ region_colours() { region "$@" -format '%k' info:-; }
 
 # check_centred NAME WINDOW: the window's frame as drawn stands centred on the 1280 x 1024
 # screen within 4 pixels.
+# Under Wine the game sees, and centres, the frame of Windows that Wine keeps for the window (in
+# its default theme 4 pixels around and a title bar of 23 for a window that can be resized, 3 and
+# 22 for one that cannot, which Wine tells the window manager by equal minimum and maximum sizes),
+# not the window manager's frame that replaces it on the screen: there that frame is checked.
 check_centred() {
-    local x y w h
+    local x y w h frame="frame as drawn"
     read -r x y w h <<<"$(outer_geometry "$2")"
-    check "$1 is centred horizontally by its frame as drawn ($w x $h at $x, $y)" \
+    if [ -n "${DYADORA_UNDER_WINE:-}" ]; then
+        local border=4 title=23 hints
+        hints=$(xprop -id "$2" WM_NORMAL_HINTS)
+        local minimum
+        minimum=$(sed -n 's/.*minimum size: //p' <<<"$hints")
+        if [ -n "$minimum" ] && [ "$minimum" = "$(sed -n 's/.*maximum size: //p' <<<"$hints")" ]; then
+            border=3 title=22
+        fi
+        read -r x y w h <<<"$(geometry "$2")"
+        x=$((x - border)) y=$((y - title)) w=$((w + 2 * border)) h=$((h + title + border))
+        frame="frame under Wine"
+    fi
+    check "$1 is centred horizontally by its $frame ($w x $h at $x, $y)" \
         within $((2 * x + w)) 1280 8
-    check "$1 is centred vertically by its frame as drawn" within $((2 * y + h)) 1024 8
+    check "$1 is centred vertically by its $frame" within $((2 * y + h)) 1024 8
 }
 
 # is_viewable WINDOW: whether the window is mapped and shown.
