@@ -33,8 +33,8 @@ void ScreenDensityTest::movingToADenserScreenShowsTheLargePictures()
     QCOMPARE(form.windowIcon().availableSizes(), QList<QSize> { QSize(64, 64) });
 
     form.windowHandle()->setScreen(QGuiApplication::screens().at(1));
-    QTRY_COMPARE(form.devicePixelRatioF(), 2.0);
-    QTRY_COMPARE(
+    DYADORA_TRY_COMPARE(form.devicePixelRatioF(), 2.0);
+    DYADORA_TRY_COMPARE(
         form.windowIcon().availableSizes(), (QList<QSize> { QSize(64, 64), QSize(128, 128) }));
     // A card's inside shows the large cover's own pixels, one to one.
     CardSlot* card = f.slot(0);
