@@ -29,6 +29,25 @@ bookworm) CLANG_RUNTIME_PACKAGE=libclang-rt-14-dev ;;
 *) CLANG_RUNTIME_PACKAGE=libclang-rt-19-dev ;;
 esac
 
+# debian_archive: the address of Debian's archive as this machine's apt reaches it (a local
+# mirror or proxy included): the first of its binary sources for a Debian release's main suite
+# (not its -security, -updates or -backports), as apt itself reads its sources, one-line or
+# deb822. Debian's own address where apt names none. DYADORA_MIRROR, when set, is taken as it is.
+debian_archive() {
+    local archive=${DYADORA_MIRROR:-}
+    if [ -z "$archive" ] && command -v apt-get >/dev/null; then
+        # Where apt has read the archives' Release files, their label tells Debian's from others;
+        # before its first update, the sources alone tell.
+        archive=$(apt-get indextargets --format '$(TARGET_OF)|$(LABEL)|$(RELEASE)|$(REPO_URI)' \
+            2>/dev/null | awk -F'|' '$1 == "deb" && $2 == "Debian" && $3 !~ /-/ {print $4; exit}')
+        [ -n "$archive" ] || archive=$(apt-get indextargets --no-release-info \
+            --format '$(TARGET_OF)|$(RELEASE)|$(REPO_URI)' 2>/dev/null |
+            awk -F'|' '$1 == "deb" && $2 !~ /-/ {print $3; exit}')
+    fi
+    archive=${archive:-http://deb.debian.org/debian}
+    echo "${archive%/}"
+}
+
 # ensure_packages PACKAGE...: installs those not installed yet, as root or through sudo.
 ensure_packages() {
     local missing=()
@@ -46,6 +65,24 @@ ensure_packages() {
     fi
     "${sudo[@]}" apt-get update
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+# fresh_wine_prefix: a Wine prefix made afresh in a temporary folder, exported as WINEPREFIX, with
+# no Mono or Gecko to offer and no menu entries of the host's desktop for Windows' shortcuts;
+# end_wine_prefix stops its Wine server and removes it.
+fresh_wine_prefix() {
+    DYADORA_WINE_DIR=$(mktemp -d)
+    export WINEPREFIX=$DYADORA_WINE_DIR/wine WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    wineboot --init >/dev/null 2>&1
+    wineserver -w
+}
+
+end_wine_prefix() {
+    [ -n "${DYADORA_WINE_DIR:-}" ] || return 0
+    { wineserver -k; wineserver -w; } 2>/dev/null || true
+    rm -rf "$DYADORA_WINE_DIR"
+    DYADORA_WINE_DIR=""
 }
 
 # build_preset NAME [TARGET...]: configures once and builds in build/NAME.

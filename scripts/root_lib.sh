@@ -5,7 +5,12 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
-DYADORA_MIRROR=${DYADORA_MIRROR:-http://deb.debian.org/debian}
+DYADORA_MIRROR=$(debian_archive)
+# debootstrap reads no apt configuration: a proxy that apt is told of is handed on to it.
+if [ -z "${http_proxy:-}" ]; then
+    eval "$(apt-config shell http_proxy Acquire::http::Proxy 2>/dev/null)"
+    [ -n "${http_proxy:-}" ] && export http_proxy
+fi
 DYADORA_ROOTS_DIR="${DYADORA_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/dyadora}/debian-roots"
 
 # root_path SUITE: the root for that Debian release, named by a hash of what it is made from (the

@@ -13,14 +13,10 @@ DYADORA_WINDOWS_KIT=$("$DYADORA_ROOT/scripts/windows-kit.sh")
 export DYADORA_WINDOWS_KIT
 echo "Qt kit: $DYADORA_WINDOWS_KIT"
 
-# No Mono or Gecko to offer, and no menu entries of the host's desktop for Windows' shortcuts.
-prefix=$(mktemp -d)
-export WINEPREFIX=$prefix/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-trap '{ wineserver -k; wineserver -w; } 2>/dev/null || true; rm -rf "$prefix"' EXIT
+trap end_wine_prefix EXIT
 elapsed() { echo "$((($(date +%s%N) - start) / 1000000)) ms"; }
 start=$(date +%s%N)
-wineboot --init >/dev/null 2>&1
-wineserver -w
+fresh_wine_prefix
 echo "fresh Wine prefix: $(elapsed)"
 
 start=$(date +%s%N)

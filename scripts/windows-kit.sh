@@ -61,8 +61,8 @@ source_dir="$cache/qt-$QT_VERSION-source"
 if [ ! -f "$source_dir/.complete" ]; then
     if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
         suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
-        printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-            "$suite" >/etc/apt/sources.list.d/dyadora-deb-src.sources
+        printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+            "$(debian_archive)" "$suite" >/etc/apt/sources.list.d/dyadora-deb-src.sources
         apt-get update >&2
     fi
     rm -rf "$source_dir"

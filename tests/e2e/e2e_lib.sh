@@ -10,6 +10,68 @@ fail() {
     exit 1
 }
 
+# How long a check waits for what it checks, and how long a check that something stays as it is
+# watches it, in seconds.
+E2E_DEADLINE=${DYADORA_E2E_DEADLINE:-10}
+E2E_WATCH=${DYADORA_E2E_WATCH:-1}
+
+now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
+
+# poll SECONDS PROBE...: runs PROBE, a command that prints what it sees and succeeds once that is
+# what is waited for, again and again until it succeeds or the time is up; prints what it printed
+# last, and succeeds as the probe did.
+poll() {
+    local seen status deadline=$(($(now_ms) + $1 * 1000))
+    shift
+    while :; do
+        seen=$("$@" 2>&1) && status=0 || status=1
+        [ $status -eq 0 ] || [ "$(now_ms)" -ge "$deadline" ] && break
+        sleep 0.05
+    done
+    echo "$seen"
+    return $status
+}
+
+# await WHAT PROBE...: polls PROBE for up to $E2E_DEADLINE s; fails with what it saw last.
+await() {
+    local what=$1 seen
+    shift
+    seen=$(poll "$E2E_DEADLINE" "$@") || fail "$what (after $E2E_DEADLINE s it saw: ${seen:-nothing})"
+    echo "ok: $what"
+}
+
+# await_steady WHAT PROBE...: as await, but PROBE must succeed on every run over $E2E_WATCH s in
+# a row (for a state that an action must bring back after passing through others).
+await_steady() {
+    local what=$1 seen since="" now deadline=$(($(now_ms) + E2E_DEADLINE * 1000))
+    shift
+    while :; do
+        now=$(now_ms)
+        if seen=$("$@" 2>&1); then
+            since=${since:-$now}
+            [ $((now - since)) -ge $((E2E_WATCH * 1000)) ] && break
+        else
+            since=""
+        fi
+        [ "$now" -lt "$deadline" ] || fail "$what (after $E2E_DEADLINE s it saw: ${seen:-nothing})"
+        sleep 0.05
+    done
+    echo "ok: $what"
+}
+
+# holds WHAT PROBE...: PROBE succeeds on every run over $E2E_WATCH s (for what an action must not
+# change); fails at the first run that it does not, with what it printed.
+holds() {
+    local what=$1 seen end=$(($(now_ms) + E2E_WATCH * 1000))
+    shift
+    while :; do
+        seen=$("$@" 2>&1) || fail "$what (it saw: ${seen:-nothing})"
+        [ "$(now_ms)" -lt "$end" ] || break
+        sleep 0.05
+    done
+    echo "ok: $what"
+}
+
 check() { # check DESCRIPTION COMMAND...
     local what=$1
     shift
@@ -58,10 +120,10 @@ end_game() {
     exit "$status"
 }
 
-# click_client WINDOW X Y: a real left click at pixel X, Y of the window's client area.
+# click_client WINDOW X Y: a real left click at pixel X, Y of the window's client area. It returns
+# at once: what the click does is for the caller to await.
 click_client() {
     xdotool mousemove --window "$1" "$2" "$3" click 1
-    sleep 0.2
 }
 
 # region WINDOW X Y W H OUTPUT...: that part of the client area as the screen shows it, written by
@@ -73,7 +135,33 @@ region() {
 }
 
 # region_sum WINDOW X Y W H: a checksum of what the screen shows in that part of the client area.
-region_sum() { region "$@" rgb:- | md5sum; }
+region_sum() { region "$@" rgb:- | md5sum | cut -c1-16; }
+
+# settled_sum WINDOW X Y W H: the checksum of that part of the client area, printed when two reads
+# in a row agree (the painting is over); fails, printing both, while it still changes.
+settled_sum() {
+    local first second
+    first=$(region_sum "$@")
+    second=$(region_sum "$@")
+    echo "$second"
+    [ "$first" = "$second" ] || { echo "(still changing: was $first)"; return 1; }
+}
+
+# shows SUM WINDOW X Y W H: a probe for await: that part of the client area, settled, is SUM.
+shows() {
+    local sum settled=0
+    sum=$(settled_sum "${@:2}") || settled=1
+    echo "$sum"
+    [ $settled -eq 0 ] && [ "$sum" = "$1" ]
+}
+
+# shows_other_than SUM WINDOW X Y W H: a probe for await: that part, settled, is not SUM.
+shows_other_than() {
+    local sum settled=0
+    sum=$(settled_sum "${@:2}") || settled=1
+    echo "$sum"
+    [ $settled -eq 0 ] && [ "$sum" != "$1" ]
+}
 
 # region_colours WINDOW X Y W H: how many colours that part of the client area shows.
 region_colours() { region "$@" -format '%k' info:-; }
@@ -102,6 +190,22 @@ check_centred() {
     check "$1 is centred horizontally by its $frame ($w x $h at $x, $y)" \
         within $((2 * x + w)) 1280 8
     check "$1 is centred vertically by its $frame" within $((2 * y + h)) 1024 8
+}
+
+# client_size_is WINDOW "W x H": a probe: the window's client area has that size.
+client_size_is() {
+    local size
+    size=$(geometry "$1" | awk '{print $3 " x " $4}')
+    echo "$size"
+    [ "$size" = "$2" ]
+}
+
+# no_window TITLE_REGEX: a probe: no window with such a title is left.
+no_window() {
+    local found
+    found=$(xdotool search --name "$1" 2>/dev/null)
+    echo "${found:+windows $found}"
+    [ -z "$found" ]
 }
 
 # is_viewable WINDOW: whether the window is mapped and shown.

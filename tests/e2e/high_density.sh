@@ -19,16 +19,53 @@ check "the client area is the design's 776 x 454 at scale $scale ($cw x $ch)" \
     test "$cw x $ch" = "$(px 776) x $(px 454)"
 
 # cards FILE: the insides of the first 12 card slots (two rows), 96 x 76 logical pixels each,
-# side by side.
+# side by side, read from the screen at once; prints a checksum of each card's inside.
 cards() {
-    local i files=()
+    local left top tiles="" i
+    left=$(px 14) top=$(px 46)
     for i in $(seq 0 11); do
-        region "$MAIN_WINDOW" "$(px $((14 + 128 * (i % 6))))" "$(px $((46 + 96 * (i / 6))))" \
-            "$(px 96)" "$(px 76)" "$out/card-$i.ppm"
-        files+=("$out/card-$i.ppm")
+        tiles+="$(($(px $((14 + 128 * (i % 6)))) - left)),$(($(px $((46 + 96 * (i / 6)))) - top)) "
     done
-    /usr/bin/convert "${files[@]}" +append -depth 8 "$1"
-    rm -f "${files[@]}"
+    region "$MAIN_WINDOW" "$left" "$top" $(($(px $((14 + 128 * 5 + 96))) - left)) \
+        $(($(px $((46 + 96 + 76))) - top)) -depth 8 "$out/rows.ppm" &&
+        python3 - "$out/rows.ppm" "$1" "$(px 96)" "$(px 76)" $tiles <<'PY'
+import hashlib, sys
+data = open(sys.argv[1], "rb").read()
+fields = data.split(maxsplit=4)
+width, px = int(fields[1]), fields[4]
+w, h = int(sys.argv[3]), int(sys.argv[4])
+tiles = [[px[3 * ((y + row) * width + x):3 * ((y + row) * width + x + w)] for row in range(h)]
+         for x, y in (map(int, t.split(",")) for t in sys.argv[5:])]
+with open(sys.argv[2], "wb") as out:
+    out.write(b"P6\n%d %d\n255\n" % (w * len(tiles), h))
+    out.writelines(b"".join(t[row] for t in tiles) for row in range(h))
+print(" ".join(hashlib.md5(b"".join(t)).hexdigest()[:8] for t in tiles))
+PY
+}
+
+# settled_cards FILE: cards, once two reads in a row agree (the painting is over).
+settled_cards() {
+    local first second
+    first=$(cards "$1") && second=$(cards "$1") || return 1
+    echo "$second"
+    [ "$first" = "$second" ]
+}
+
+# covered EMPTY: a probe: the 12 cards show one picture, which is not EMPTY's.
+covered() {
+    local sums
+    sums=$(settled_cards "$out/covers.ppm") || { echo "still changing: $sums"; return 1; }
+    echo "$sums"
+    [ "$(tr ' ' '\n' <<<"$sums" | sort -u | tr -d '\n')" != "${1%% *}" ] &&
+        [ "$(tr ' ' '\n' <<<"$sums" | sort -u | wc -l)" -eq 1 ]
+}
+
+# face_up COVERED: a probe: none of the 12 cards shows the cover any longer.
+face_up() {
+    local sums
+    sums=$(settled_cards "$out/photos.ppm") || { echo "still changing: $sums"; return 1; }
+    echo "$sums"
+    ! grep -qw "${1%% *}" <<<"$sums"
 }
 
 # uniform_blocks FILE: the share of 2 x 2 blocks of one colour, aligned to either parity (the
@@ -76,12 +113,13 @@ sharp() {
         awk -v s="$shown" -v e="$enlarged" 'BEGIN { exit !(s < 0.2 && s < e / 2) }'
 }
 
+empty=$(settled_cards "$out/empty.ppm") || fail "the empty board never settled: $empty"
 click_client "$MAIN_WINDOW" "$(px 60)" "$(px 20)" # the start button
-cards "$out/covers.ppm"
+await "the start button covers the cards" covered "$empty"
+cover=$(cards "$out/covers.ppm")
 sharp "the cover" "$out/covers.ppm"
 click_client "$MAIN_WINDOW" "$(px $((776 - 344 + 130)))" "$(px $((454 - 30 + 12)))" # end, show
-sleep 0.3
-cards "$out/photos.ppm"
+await "the end-and-reveal button shows every card" face_up "$cover"
 sharp "the face-up photos" "$out/photos.ppm"
 /usr/bin/import -window "$(frame_of "$MAIN_WINDOW")" "$out/high-density-$scale.png"
 rm -f "$out"/*.ppm

@@ -52,13 +52,28 @@ class Screen:
         return ringed[0] if ringed else None
 
     def wait_for(self, what, condition):
-        deadline = time.monotonic() + 3
+        """Reads the screen until the condition holds on it, settled (the same on two reads in a
+        row); fails after 10 s."""
+        deadline = time.monotonic() + 10
+        last = None
         while True:
             self.grab()
-            if condition():
+            if self.pixels == last and condition():
                 return
+            last = self.pixels
             if time.monotonic() > deadline:
                 fail(f"{what} (the ring is on card index {self.focused()})")
+            time.sleep(0.05)
+
+    def keeps(self, what, condition):
+        """Reads the screen for a second: the condition must hold on every read."""
+        end = time.monotonic() + 1
+        while True:
+            self.grab()
+            if not condition():
+                fail(f"{what} (the ring is on card index {self.focused()})")
+            if time.monotonic() > end:
+                return
             time.sleep(0.05)
 
 
@@ -92,8 +107,9 @@ def main():
     def move(name, to):
         nonlocal focus
         key(name)
-        if to == focus:  # a move with nowhere to go: give it time, then see the ring stayed
-            time.sleep(0.3)
+        if to == focus:  # a move with nowhere to go: the ring must stay where it is
+            screen.keeps(f"{name} from card {focus + 1} keeps the ring there",
+                         lambda: screen.focused() == to)
         screen.wait_for(f"{name} from card {focus + 1} leads to card {to + 1}",
                         lambda: screen.focused() == to)
         focus = to

@@ -19,8 +19,7 @@ xdotool key Tab Return # from the start button to the help button, and press it
 help=$(find_window '^Βοήθεια στις λαβυρίδες$') || fail "Enter on the help button opens no help window"
 check "the help window is open" is_viewable "$help"
 xdotool windowactivate --sync "$help" key Escape
-sleep 0.3
-check "Esc closes the help window" test -z "$(xdotool search --name '^Βοήθεια στις λαβυρίδες$')"
+await "Esc closes the help window" no_window '^Βοήθεια στις λαβυρίδες$'
 
 xdotool windowactivate --sync "$MAIN_WINDOW" key Escape
 check "Esc ends the game" process_ends "$GAME_PID" 2

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Runs the end-to-end and package tests again and again on a loaded machine, to find the checks
+# that fail by chance: N runs in a row (20 unless told) of the Linux build's, of the Windows
+# build's under Wine (each run in a Wine prefix of its own), or of both, with two busy processes
+# beside them the whole time. Prints, for each test that failed, how often, and keeps the output
+# of every failed run. Not part of the continuous integration: it takes about an hour.
+#
+#   scripts/repeat-tests.sh [-n N] [linux|windows|both]
+#
+# The builds must exist: ./scripts/test.sh makes the Linux one, ./scripts/test-windows.sh the
+# Windows one.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+runs=20
+if [ "${1:-}" = -n ]; then
+    runs=$2
+    shift 2
+fi
+which=${1:-both}
+case "$which" in
+linux) presets=(release) ;;
+windows) presets=(windows) ;;
+both) presets=(release windows) ;;
+*)
+    echo "usage: $0 [-n N] [linux|windows|both]" >&2
+    exit 2
+    ;;
+esac
+cd "$DYADORA_ROOT"
+for preset in "${presets[@]}"; do
+    [ -f "build/$preset/CTestTestfile.cmake" ] || {
+        echo "no build in build/$preset: run ./scripts/test.sh or ./scripts/test-windows.sh first" >&2
+        exit 1
+    }
+done
+if [[ " ${presets[*]} " == *" windows "* ]]; then
+    DYADORA_WINDOWS_KIT=$("$DYADORA_ROOT/scripts/windows-kit.sh")
+    export DYADORA_WINDOWS_KIT
+fi
+
+logs=$(mktemp -d "${TMPDIR:-/tmp}/dyadora-repeat-XXXXXX")
+busy=()
+trap 'kill "${busy[@]}" 2>/dev/null || true; end_wine_prefix' EXIT
+for _ in 1 2; do
+    sha256sum /dev/zero &
+    busy+=($!)
+done
+
+declare -A failures=()
+for preset in "${presets[@]}"; do
+    parallel=$(nproc)
+    [ "$preset" = windows ] && parallel=1 # the Windows tests share one Wine server
+    for run in $(seq "$runs"); do
+        started=$(date +%s)
+        [ "$preset" = windows ] && fresh_wine_prefix
+        log="$logs/$preset-$run.log"
+        status=0
+        ctest --preset "$preset" --tests-regex '^(e2e|pkg)\.' --parallel "$parallel" >"$log" 2>&1 ||
+            status=$?
+        [ "$preset" = windows ] && end_wine_prefix
+        failed=$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*)$/\1/p' "$log")
+        summary=$(grep -E '^[0-9]+% tests passed' "$log" || echo "no summary (exit status $status)")
+        echo "$preset run $run: $summary, $(($(date +%s) - started)) s${failed:+; failed: $(echo $failed)}"
+        if [ "$status" -eq 0 ]; then
+            rm -f "$log"
+        else
+            for test in ${failed:-"(ctest itself)"}; do
+                failures["$preset $test"]=$((${failures["$preset $test"]:-0} + 1))
+            done
+        fi
+    done
+done
+
+echo
+echo "Failures in $runs runs of each, with two busy processes beside them:"
+if [ ${#failures[@]} -eq 0 ]; then
+    echo "  none"
+    rm -rf "$logs"
+else
+    for key in "${!failures[@]}"; do
+        echo "  $key: ${failures[$key]}"
+    done | sort
+    echo "The output of the failed runs is in $logs"
+    exit 1
+fi
