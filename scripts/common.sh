@@ -226,10 +226,10 @@ outer_geometry() {
 }
 
 # wait_for_frame WINDOW: waits until the window manager has framed the window and it has stood
-# still for a moment (the game centres a window again once its frame is known); fails after 6 s.
+# still for a moment (the game centres a window again once its frame is known); fails after 10 s.
 wait_for_frame() {
     local i last="" now
-    for i in $(seq 60); do
+    for i in $(seq 100); do
         now="$(outer_geometry "$1") $(frame_extents "$1")"
         [ "$now" = "$last" ] && [ -n "$(frame_extents "$1")" ] && return 0
         last=$now
