@@ -42,14 +42,17 @@ fi
 
 logs=$(mktemp -d "${TMPDIR:-/tmp}/dyadora-repeat-XXXXXX")
 busy=()
-trap 'kill "${busy[@]}" 2>/dev/null || true; end_wine_prefix' EXIT
+trap 'kill "${busy[@]}" ${loops[@]+"${loops[@]}"} 2>/dev/null || true' EXIT
 for _ in 1 2; do
     sha256sum /dev/zero &
     busy+=($!)
 done
 
-declare -A failures=()
-for preset in "${presets[@]}"; do
+# repeat PRESET: the runs of one build's tests; each failed test's name goes to $logs/PRESET.failed,
+# once per failure.
+repeat() {
+    local preset=$1 parallel run started log status failed summary
+    trap end_wine_prefix EXIT
     parallel=$(nproc)
     [ "$preset" = windows ] && parallel=1 # the Windows tests share one Wine server
     for run in $(seq "$runs"); do
@@ -66,22 +69,29 @@ for preset in "${presets[@]}"; do
         if [ "$status" -eq 0 ]; then
             rm -f "$log"
         else
-            for test in ${failed:-"(ctest itself)"}; do
-                failures["$preset $test"]=$((${failures["$preset $test"]:-0} + 1))
-            done
+            printf '%s\n' ${failed:-"(ctest itself)"} >>"$logs/$preset.failed"
         fi
     done
+}
+
+# The builds' runs side by side, each loading the machine for the other too.
+loops=()
+for preset in "${presets[@]}"; do
+    repeat "$preset" &
+    loops+=($!)
 done
+wait "${loops[@]}" || true
 
 echo
 echo "Failures in $runs runs of each, with two busy processes beside them:"
-if [ ${#failures[@]} -eq 0 ]; then
+if ! ls "$logs"/*.failed >/dev/null 2>&1; then
     echo "  none"
     rm -rf "$logs"
 else
-    for key in "${!failures[@]}"; do
-        echo "  $key: ${failures[$key]}"
-    done | sort
+    for preset in "${presets[@]}"; do
+        [ -f "$logs/$preset.failed" ] && sort "$logs/$preset.failed" | uniq -c |
+            awk -v p="$preset" '{print "  " p " " $2 ": " $1}'
+    done
     echo "The output of the failed runs is in $logs"
     exit 1
 fi
