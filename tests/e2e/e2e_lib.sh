@@ -53,7 +53,8 @@ await_steady() {
         else
             since=""
         fi
-        [ "$now" -lt "$deadline" ] || fail "$what (after $E2E_DEADLINE s it saw: ${seen:-nothing})"
+        [ -n "$since" ] || [ "$now" -lt "$deadline" ] ||
+            fail "$what (after $E2E_DEADLINE s it saw: ${seen:-nothing})"
         sleep 0.05
     done
     echo "ok: $what"
