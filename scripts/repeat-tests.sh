@@ -48,14 +48,15 @@ for _ in 1 2; do
     busy+=($!)
 done
 
-# repeat PRESET: the runs of one build's tests; each failed test's name goes to $logs/PRESET.failed,
-# once per failure.
+# repeat PRESET FIRST STEP: the runs FIRST, FIRST + STEP, ... of one build's tests, each run as the
+# continuous integration runs them; each failed test's name goes to $logs/PRESET.failed, once per
+# failure.
 repeat() {
     local preset=$1 parallel run started log status failed summary
     trap end_wine_prefix EXIT
     parallel=$(nproc)
     [ "$preset" = windows ] && parallel=1 # the Windows tests share one Wine server
-    for run in $(seq "$runs"); do
+    for run in $(seq "$2" "$3" "$runs"); do
         started=$(date +%s)
         [ "$preset" = windows ] && fresh_wine_prefix
         log="$logs/$preset-$run.log"
@@ -74,11 +75,16 @@ repeat() {
     done
 }
 
-# The builds' runs side by side, each loading the machine for the other too.
+# The builds' runs side by side, each loading the machine for the other too. The Windows tests run
+# one at a time in a run, so two runs go side by side, each with a Wine prefix of its own.
 loops=()
 for preset in "${presets[@]}"; do
-    repeat "$preset" &
-    loops+=($!)
+    lanes=1
+    [ "$preset" = windows ] && lanes=2
+    for lane in $(seq "$lanes"); do
+        repeat "$preset" "$lane" "$lanes" &
+        loops+=($!)
+    done
 done
 wait "${loops[@]}" || true
 

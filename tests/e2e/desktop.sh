@@ -59,7 +59,7 @@ for spot in "100 100" "400 20" "700 440"; do
     if [ -n "${DYADORA_UNDER_WINE:-}" ]; then
         # Under Wine the window manager's active window does not follow the game's activation of
         # the help window (seen with openbox): reported, not checked.
-        echo "under Wine, the window manager's active window: $(active) (help: $help)"
+        echo "under Wine, the window manager's active window: $(active) (help: $(printf '0x%x' "$help"))"
     fi
 done
 xdotool key Escape

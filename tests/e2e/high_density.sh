@@ -10,6 +10,7 @@ game=$1
 out=${2:-.}
 scale=${QT_SCALE_FACTOR:?QT_SCALE_FACTOR is the scale to test}
 mkdir -p "$out"
+work=$(mktemp -d "$out/reads.XXXXXX") # the screen reads of this run alone
 
 export DYADORA_SCREEN=2560x1600x24
 start_game "$game"
@@ -27,8 +28,8 @@ cards() {
         tiles+="$(($(px $((14 + 128 * (i % 6)))) - left)),$(($(px $((46 + 96 * (i / 6)))) - top)) "
     done
     region "$MAIN_WINDOW" "$left" "$top" $(($(px $((14 + 128 * 5 + 96))) - left)) \
-        $(($(px $((46 + 96 + 76))) - top)) -depth 8 "$out/rows.ppm" &&
-        python3 - "$out/rows.ppm" "$1" "$(px 96)" "$(px 76)" $tiles <<'PY'
+        $(($(px $((46 + 96 + 76))) - top)) -depth 8 "$work/rows.ppm" &&
+        python3 - "$work/rows.ppm" "$1" "$(px 96)" "$(px 76)" $tiles <<'PY'
 import hashlib, sys
 data = open(sys.argv[1], "rb").read()
 fields = data.split(maxsplit=4)
@@ -54,7 +55,7 @@ settled_cards() {
 # covered EMPTY: a probe: the 12 cards show one picture, which is not EMPTY's.
 covered() {
     local sums
-    sums=$(settled_cards "$out/covers.ppm") || { echo "still changing: $sums"; return 1; }
+    sums=$(settled_cards "$work/covers.ppm") || { echo "still changing: $sums"; return 1; }
     echo "$sums"
     [ "$(tr ' ' '\n' <<<"$sums" | sort -u | tr -d '\n')" != "${1%% *}" ] &&
         [ "$(tr ' ' '\n' <<<"$sums" | sort -u | wc -l)" -eq 1 ]
@@ -63,7 +64,7 @@ covered() {
 # face_up COVERED: a probe: none of the 12 cards shows the cover any longer.
 face_up() {
     local sums
-    sums=$(settled_cards "$out/photos.ppm") || { echo "still changing: $sums"; return 1; }
+    sums=$(settled_cards "$work/photos.ppm") || { echo "still changing: $sums"; return 1; }
     echo "$sums"
     ! grep -qw "${1%% *}" <<<"$sums"
 }
@@ -106,23 +107,23 @@ repeated() {
 # enlarged by repeated pixels would not.
 sharp() {
     local shown enlarged
-    repeated "$2" "$out/repeated.ppm"
+    repeated "$2" "$work/repeated.ppm"
     shown=$(uniform_blocks "$2")
-    enlarged=$(uniform_blocks "$out/repeated.ppm")
+    enlarged=$(uniform_blocks "$work/repeated.ppm")
     check "$1 at scale $scale: $shown of the 2 x 2 blocks are one colour, $enlarged if enlarged" \
         awk -v s="$shown" -v e="$enlarged" 'BEGIN { exit !(s < 0.2 && s < e / 2) }'
 }
 
-empty=$(settled_cards "$out/empty.ppm") || fail "the empty board never settled: $empty"
+empty=$(settled_cards "$work/empty.ppm") || fail "the empty board never settled: $empty"
 click_client "$MAIN_WINDOW" "$(px 60)" "$(px 20)" # the start button
 await "the start button covers the cards" covered "$empty"
-cover=$(cards "$out/covers.ppm")
-sharp "the cover" "$out/covers.ppm"
+cover=$(cards "$work/covers.ppm")
+sharp "the cover" "$work/covers.ppm"
 click_client "$MAIN_WINDOW" "$(px $((776 - 344 + 130)))" "$(px $((454 - 30 + 12)))" # end, show
 await "the end-and-reveal button shows every card" face_up "$cover"
-sharp "the face-up photos" "$out/photos.ppm"
+sharp "the face-up photos" "$work/photos.ppm"
 /usr/bin/import -window "$(frame_of "$MAIN_WINDOW")" "$out/high-density-$scale.png"
-rm -f "$out"/*.ppm
+rm -rf "$work"
 
 xdotool windowactivate --sync "$MAIN_WINDOW" key Escape
 check "Esc ends the game at once" process_ends "$GAME_PID" 2
