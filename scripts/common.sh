@@ -182,11 +182,17 @@ stop_virtual_display() {
 }
 
 # find_window TITLE_REGEX: the id of the first shown window whose title matches, waiting up to
-# 30 s (a sanitizer build on a busy machine starts slowly); fails when there is none.
+# 30 s (a sanitizer build on a busy machine starts slowly); fails when there is none. Each look is
+# a search of its own: a search that meets a window as it is destroyed (Wine makes and destroys
+# several while a program starts) ends with an X error, and the next look goes on.
 find_window() {
-    local id
-    id=$(timeout 30 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && echo "$id"
+    local id deadline=$((SECONDS + 30))
+    while :; do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && echo "$id" && return 0
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
 }
 
 # frame_of WINDOW: the window manager's frame window around it (the top-level child of the root).

@@ -201,10 +201,11 @@ client_size_is() {
     [ "$size" = "$2" ]
 }
 
-# no_window TITLE_REGEX: a probe: no window with such a title is left.
+# no_window TITLE_REGEX: a probe: no window with such a title is left (a search that ends with an
+# X error, having met a window as it was destroyed, proves nothing).
 no_window() {
     local found
-    found=$(xdotool search --name "$1" 2>/dev/null)
+    found=$(xdotool search --name "$1" 2>&1)
     echo "${found:+windows $found}"
     [ -z "$found" ]
 }
