@@ -5,7 +5,8 @@
 // Usage: first_frame PROGRAM [ARGUMENT...]
 // Prints "<microseconds> <peak resident KiB>" and ends the program. A window counts as painted
 // once the pixel at (2, 2) of its client area shows the colour of Qt's default window background
-// (Fusion's #efefef), which both the game and the empty window paint there first.
+// (Fusion's #efefef, or FIRST_FRAME_BACKGROUND), which both the game and the empty window paint
+// there first.
 #include <xcb/xcb.h>
 
 #include <sys/types.h>
@@ -110,7 +111,11 @@ int main(int argc, char* argv[])
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const xcb_atom_t clientList = atom(connection, "_NET_CLIENT_LIST");
     const xcb_atom_t wmPid = atom(connection, "_NET_WM_PID");
-    constexpr std::uint32_t kWindowBackground = 0xefefef;
+    // Another style paints another colour first (Windows' window colour under Wine):
+    // FIRST_FRAME_BACKGROUND names it, as six hexadecimal digits.
+    const char* background = std::getenv("FIRST_FRAME_BACKGROUND");
+    const std::uint32_t kWindowBackground =
+        background ? static_cast<std::uint32_t>(std::strtoul(background, nullptr, 16)) : 0xefefefU;
 
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();

@@ -9,7 +9,7 @@
 #   scripts/repeat-tests.sh [-n N] [linux|windows|both]
 #
 # The builds must exist: ./scripts/test.sh makes the Linux one, ./scripts/test-windows.sh the
-# Windows one.
+# Windows one. The Windows runs go on in the Debian 13 root, beside the Linux runs.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -35,9 +35,22 @@ for preset in "${presets[@]}"; do
         exit 1
     }
 done
+windows_lane=""
 if [[ " ${presets[*]} " == *" windows "* ]]; then
-    DYADORA_WINDOWS_KIT=$("$DYADORA_ROOT/scripts/windows-kit.sh")
-    export DYADORA_WINDOWS_KIT
+    if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != trixie ]; then
+        # The Windows build and Wine 10 are the Debian 13 root's: its runs go on there.
+        source "$DYADORA_ROOT/scripts/root_lib.sh"
+        if [ "$which" = windows ]; then
+            with_clone_in_root trixie ./scripts/repeat-tests.sh -n "$runs" windows
+            exit
+        fi
+        with_clone_in_root trixie ./scripts/repeat-tests.sh -n "$runs" windows &
+        windows_lane=$!
+        presets=(release)
+    else
+        DYADORA_WINDOWS_KIT=$("$DYADORA_ROOT/scripts/windows-kit.sh")
+        export DYADORA_WINDOWS_KIT
+    fi
 fi
 
 logs=$(mktemp -d "${TMPDIR:-/tmp}/dyadora-repeat-XXXXXX")
@@ -87,12 +100,15 @@ for preset in "${presets[@]}"; do
     done
 done
 wait "${loops[@]}" || true
+windows_status=0
+[ -z "$windows_lane" ] || wait "$windows_lane" || windows_status=$?
 
 echo
 echo "Failures in $runs runs of each, with two busy processes beside them:"
 if ! ls "$logs"/*.failed >/dev/null 2>&1; then
     echo "  none"
     rm -rf "$logs"
+    exit "$windows_status"
 else
     for preset in "${presets[@]}"; do
         [ -f "$logs/$preset.failed" ] && sort "$logs/$preset.failed" | uniq -c |

@@ -63,3 +63,31 @@ in_root() {
     chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@"
 }
+
+# The kits' cache that the Debian 13 root sees as its own ~/.cache/dyadora, kept beside the roots
+# so that a new root finds the kits already built.
+DYADORA_ROOT_KITS_DIR="${DYADORA_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/dyadora}/root-kits"
+
+# with_clone_in_root SUITE COMMAND...: runs COMMAND in the root of that release (made when
+# missing), as root, in a mount namespace of its own: the kernel's file systems, this clone at
+# /srv/dyadora (the command starts there) and the kits' cache at /root/.cache/dyadora. Every mount
+# ends with the command, so several such commands can run at once beside test-in-root.sh.
+with_clone_in_root() {
+    local suite=$1 root
+    shift
+    root=$("$DYADORA_ROOT/scripts/debian-root.sh" "$suite")
+    mkdir -p "$DYADORA_ROOT_KITS_DIR" "$root/srv/dyadora" "$root/root/.cache/dyadora"
+    # shellcheck disable=SC2016
+    unshare --mount --propagation private bash -c '
+        set -e
+        source "$1/scripts/root_lib.sh"
+        root=$2 kits=$3
+        shift 3
+        mount_root "$root"
+        mount --bind "$DYADORA_ROOT" "$root/srv/dyadora"
+        mount --bind "$kits" "$root/root/.cache/dyadora"
+        chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" \
+            PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+            DYADORA_IN_ROOT=1 bash -c "cd /srv/dyadora && exec \"\$@\"" bash "$@"
+    ' bash "$DYADORA_ROOT" "$root" "$DYADORA_ROOT_KITS_DIR" "$@"
+}

@@ -1,17 +1,30 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the game for 64-bit Windows and tests it under Wine: the static Qt kit (built once, then
-# taken from the cache), the cross build in build/windows, the unit and widget tests on Qt's
-# offscreen platform, the end-to-end tests under Xvfb and openbox, and the downloads, whose
-# installer is installed and removed again. Every run has a Wine prefix of its own, made afresh.
-# Leaves the zip and the installer in build/windows.
+# Builds the game for 64-bit Windows and tests it under Wine 10: the static Qt kit (built once,
+# then taken from the cache), the cross build in build/windows, the unit and widget tests on Qt's
+# offscreen platform, the end-to-end tests (UI Automation among them) under Xvfb and openbox, and
+# the downloads, whose installer is installed and removed again. Every run has a Wine prefix of
+# its own, made afresh. Leaves the zip and the installer in build/windows.
+# Everything runs on Debian 13; on another release, in the Debian 13 root (scripts/debian-root.sh),
+# with this clone mounted in it, so build/windows is the same folder either way.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
+
+if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != trixie ]; then
+    source "$DYADORA_ROOT/scripts/root_lib.sh"
+    with_clone_in_root trixie ./scripts/test-windows.sh "$@"
+    exit
+fi
 
 ensure_packages g++-mingw-w64-x86-64-posix wine wine64 nsis unzip "${X_PACKAGES[@]}" python3
 DYADORA_WINDOWS_KIT=$("$DYADORA_ROOT/scripts/windows-kit.sh")
 export DYADORA_WINDOWS_KIT
 echo "Qt kit: $DYADORA_WINDOWS_KIT"
+# A build made with another kit, or in another folder, is made afresh.
+if [ -f build/windows/CMakeCache.txt ] && ! grep -qF "$DYADORA_WINDOWS_KIT/" build/windows/CMakeCache.txt ||
+    { [ -f build/windows/CMakeCache.txt ] && ! grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$DYADORA_ROOT" build/windows/CMakeCache.txt; }; then
+    rm -rf build/windows
+fi
 
 trap end_wine_prefix EXIT
 elapsed() { echo "$((($(date +%s%N) - start) / 1000000)) ms"; }

@@ -1,30 +1,43 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds a static Qt for 64-bit Windows (MinGW-w64) from Debian's qt6-base source package, with
-# only what the game and its tests need, into a cache folder outside the source tree, and prints
-# that folder. A kit already built with the same version and configuration is reused as it is.
+# Builds a static Qt 6.8 for 64-bit Windows (MinGW-w64) from Debian 13's qt6-base source package,
+# with only what the game and its tests need, built for size, into a cache folder outside the
+# source tree, and prints that folder. A kit already built with the same version and
+# configuration is reused as it is.
+#
+# Qt's build needs host tools of exactly its own version: Debian 13 has them (qt6-base-dev-tools
+# 6.8.2), together with MinGW-w64 on GCC 14 and Wine 10. On any other release the script runs
+# itself in the Debian 13 root (scripts/debian-root.sh), where the kit's folder is
+# /root/.cache/dyadora/...; the kits are kept outside the root, beside it.
 #
 #   scripts/windows-kit.sh            # builds or finds the kit, prints its folder
-#   scripts/windows-kit.sh --fetch    # only installs the packages and fetches Qt's source, so
-#                                     # that the build can then run beside other work
+#   scripts/windows-kit.sh --fetch    # only installs the packages and fetches Qt's source
 #
 # DYADORA_CACHE_DIR chooses the cache (default: $XDG_CACHE_HOME/dyadora or ~/.cache/dyadora).
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-QT_VERSION=6.4.2
+if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != trixie ]; then
+    source "$DYADORA_ROOT/scripts/root_lib.sh"
+    with_clone_in_root trixie ./scripts/windows-kit.sh "$@"
+    exit
+fi
+
+QT_VERSION=6.8.2
 TOOLCHAIN="$DYADORA_ROOT/cmake/toolchains/mingw-w64-x86_64.cmake"
-# Core, Gui, Widgets and Test; the windows and offscreen platforms; JPEG, ICO and BMP (built into
-# Gui); the native Windows style. Qt's bundled libraries only, nothing of the build machine's.
-# Debian's copy has no wintab (removed for its licence): no tablet support. Without OpenGL the
-# Windows platform compiles only without dynamic OpenGL too.
+# Core, Gui, Widgets and Test; the windows and offscreen platforms; PNG, JPEG, ICO and BMP; the
+# Windows styles (Windows 11, Vista and the plain one Qt falls back on) and Fusion; DirectWrite
+# for the game's fonts. Qt's bundled libraries only. Optimised for size; a static Qt links with
+# --gc-sections, so what no code reaches is left out of the program.
 QT_OPTIONS=(
     -DCMAKE_BUILD_TYPE=Release
     -DBUILD_SHARED_LIBS=OFF
+    -DFEATURE_optimize_size=ON
     -DQT_BUILD_EXAMPLES=OFF
     -DQT_BUILD_TESTS=OFF
     -DQT_HOST_PATH=/usr
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    # Modules and back ends the game has no use for.
     -DFEATURE_network=OFF
     -DFEATURE_sql=OFF
     -DFEATURE_dbus=OFF
@@ -32,10 +45,10 @@ QT_OPTIONS=(
     -DFEATURE_xml=OFF
     -DFEATURE_concurrent=OFF
     -DFEATURE_opengl=OFF
+    -DFEATURE_direct2d=OFF
     -DFEATURE_dynamicgl=OFF
     -DFEATURE_vulkan=OFF
     -DFEATURE_tabletevent=OFF
-    -DFEATURE_gif=OFF
     -DFEATURE_system_zlib=OFF
     -DFEATURE_system_pcre2=OFF
     -DFEATURE_system_png=OFF
@@ -43,9 +56,42 @@ QT_OPTIONS=(
     -DFEATURE_system_harfbuzz=OFF
     -DFEATURE_system_freetype=OFF
     -DFEATURE_sql_sqlite=OFF
+    # Core and Gui: no MIME database, calendars beyond the Gregorian, PDF, Markdown or ODF text,
+    # animated images, or image formats beyond PNG, JPEG, BMP and ICO. FreeType stays: it is the
+    # only font database of the offscreen platform on Windows, which the widget tests run on.
+    -DFEATURE_mimetype=OFF
+    -DFEATURE_jalalicalendar=OFF
+    -DFEATURE_islamiccivilcalendar=OFF
+    -DFEATURE_pdf=OFF
+    -DFEATURE_textmarkdownreader=OFF
+    -DFEATURE_textmarkdownwriter=OFF
+    -DFEATURE_textodfwriter=OFF
+    -DFEATURE_movie=OFF
+    -DFEATURE_gif=OFF
+    -DFEATURE_imageformat_ppm=OFF
+    -DFEATURE_imageformat_xbm=OFF
+    -DFEATURE_systemtrayicon=OFF
+    -DFEATURE_undocommand=OFF
+    # Widgets the game never shows, and style sheets, which it never sets. (The Windows 11 style
+    # needs the graphics view's shadow effect.)
+    -DFEATURE_style_stylesheet=OFF
+    -DFEATURE_filedialog=OFF
+    -DFEATURE_fontdialog=OFF
+    -DFEATURE_colordialog=OFF
+    -DFEATURE_wizard=OFF
+    -DFEATURE_mdiarea=OFF
+    -DFEATURE_calendarwidget=OFF
+    -DFEATURE_datetimeedit=OFF
+    -DFEATURE_splashscreen=OFF
+    -DFEATURE_lcdnumber=OFF
+    -DFEATURE_dial=OFF
+    -DFEATURE_keysequenceedit=OFF
+    -DFEATURE_fontcombobox=OFF
+    -DFEATURE_columnview=OFF
+    -DFEATURE_toolbox=OFF
 )
 ensure_packages dpkg-dev cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev \
-    qt6-base-dev-tools
+    qt6-base-dev-tools >&2
 
 key=$( (echo "$QT_VERSION" && printf '%s\n' "${QT_OPTIONS[@]}" && cat "$TOOLCHAIN") | sha256sum)
 cache=${DYADORA_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/dyadora}
@@ -60,17 +106,15 @@ fi
 source_dir="$cache/qt-$QT_VERSION-source"
 if [ ! -f "$source_dir/.complete" ]; then
     if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-        suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
-        printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-            "$(debian_archive)" "$suite" >/etc/apt/sources.list.d/dyadora-deb-src.sources
+        printf 'Types: deb-src\nURIs: %s\nSuites: trixie\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+            "$(debian_archive)" >/etc/apt/sources.list.d/dyadora-deb-src.sources
         apt-get update >&2
     fi
     rm -rf "$source_dir"
     mkdir -p "$source_dir"
     (
         cd "$source_dir"
-        apt-get source --download-only "qt6-base=$QT_VERSION*" >&2 ||
-            apt-get source --download-only qt6-base >&2
+        apt-get source --download-only qt6-base >&2
         dpkg-source -x ./*.dsc src >&2
         rm -f ./*.dsc ./*.tar.*
     )
@@ -82,13 +126,14 @@ if [ ! -f "$source_dir/.complete" ]; then
 fi
 [ "${1:-}" = --fetch ] && exit 0
 
-work=$(mktemp -d "$cache/qt-build.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+# One build folder for this version: a build that stopped (or one with other options) is taken up
+# again, and only what its changes touch is compiled anew.
+work="$cache/qt-$QT_VERSION-build"
 rm -rf "$kit"
-cmake -S "$source_dir/src" -B "$work" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
+cmake --fresh -S "$source_dir/src" -B "$work" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
     -DCMAKE_INSTALL_PREFIX="$kit" "${QT_OPTIONS[@]}" >&2
 cmake --build "$work" --parallel "$(nproc)" >&2
 cmake --install "$work" >&2
 touch "$kit/.complete"
-rm -rf "$source_dir"
+rm -rf "$source_dir" "$work"
 echo "$kit"

@@ -73,19 +73,30 @@ Announcer::Announcer(QWidget* parent)
 
 // The name changes first, so that a screen reader that reads the notification when it is shown
 // reads the new text.
-void Announcer::announce(std::string_view text)
+void Announcer::announce(std::string_view text, [[maybe_unused]] Urgency urgency)
 {
     if (text.empty()) {
         return;
     }
     const QString previous = m_text;
     m_text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+#if defined(Q_OS_WIN) && QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Windows screen readers speak no change of a control that lacks the focus; Qt raises this
+    // as UiaRaiseNotificationEvent, which it looks up at run time (Windows 10 1709 and later) and
+    // skips where it is missing.
+    QAccessibleAnnouncementEvent announcement(this, m_text);
+    announcement.setPoliteness(urgency == Urgency::Assertive
+            ? QAccessible::AnnouncementPoliteness::Assertive
+            : QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&announcement);
+#else
     QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&nameChanged);
     QAccessibleTextUpdateEvent textChanged(this, 0, previous, m_text);
     QAccessible::updateAccessibility(&textChanged);
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+#endif
 }
 
 QAccessibleInterface* Announcer::accessibleInterface(Announcer* announcer)

@@ -19,11 +19,16 @@ public:
     // A child of `parent` that takes no room, no focus and no click.
     explicit Announcer(QWidget* parent);
 
-    // Makes `text` (UTF-8) the latest announcement and tells assistive technology: over AT-SPI
-    // a screen reader hears it as a notification that is shown (object:state-changed:showing),
-    // and the text itself travels in an object:text-changed:insert event. Nothing is sent for an
-    // empty text.
-    void announce(std::string_view text);
+    // How a screen reader treats an announcement: Polite waits for what it is saying to end,
+    // Assertive (the end of a round) is spoken at once.
+    enum class Urgency { Polite, Assertive };
+
+    // Makes `text` (UTF-8) the latest announcement and tells assistive technology, once. On
+    // Windows with Qt 6.8 or later it is an announcement event, which UI Automation raises as a
+    // notification (NVDA and Narrator speak it). Elsewhere, over AT-SPI, a screen reader hears it
+    // as a notification that is shown (object:state-changed:showing), and the text itself travels
+    // in an object:text-changed:insert event. Nothing is sent for an empty text.
+    void announce(std::string_view text, Urgency urgency = Urgency::Polite);
 
     // The latest announcement.
     const QString& text() const { return m_text; }

@@ -99,9 +99,14 @@ void Form1::setupConnections()
     for (int i = 0; i < kSlots; ++i) {
         connect(Picture1[static_cast<std::size_t>(i)], &PictureBox::clicked, this, [this, i] {
             const Table before = m_game.table();
+            const bool wasInProgress = m_game.isRoundInProgress();
             m_game.SelectSlot(i);
             showTable();
-            m_announcer->announce(words::afterTurn(before, m_game, i));
+            // The win and the loss are spoken at once, in the same words as the move that
+            // ended the round.
+            const bool ended = wasInProgress && !m_game.isRoundInProgress();
+            m_announcer->announce(words::afterTurn(before, m_game, i),
+                ended ? Announcer::Urgency::Assertive : Announcer::Urgency::Polite);
         });
     }
 }
