@@ -45,7 +45,6 @@ QT_OPTIONS=(
     -DFEATURE_xml=OFF
     -DFEATURE_concurrent=OFF
     -DFEATURE_opengl=OFF
-    -DFEATURE_direct2d=OFF
     -DFEATURE_dynamicgl=OFF
     -DFEATURE_vulkan=OFF
     -DFEATURE_tabletevent=OFF
@@ -72,9 +71,8 @@ QT_OPTIONS=(
     -DFEATURE_imageformat_xbm=OFF
     -DFEATURE_systemtrayicon=OFF
     -DFEATURE_undocommand=OFF
-    # Widgets the game never shows, and style sheets, which it never sets. (The Windows 11 style
-    # needs the graphics view's shadow effect.)
-    -DFEATURE_style_stylesheet=OFF
+    # Widgets the game never shows. (The Windows 11 style needs the graphics view, for its
+    # shadow effect, and style sheets, whose text it reads.)
     -DFEATURE_filedialog=OFF
     -DFEATURE_fontdialog=OFF
     -DFEATURE_colordialog=OFF
