@@ -170,9 +170,10 @@ region_colours() { region "$@" -format '%k' info:-; }
 # check_centred NAME WINDOW: the window's frame as drawn stands centred on the 1280 x 1024
 # screen within 4 pixels.
 # Under Wine the game sees, and centres, the frame of Windows that Wine keeps for the window (in
-# its default theme 4 pixels around and a title bar of 23 for a window that can be resized, 3 and
-# 22 for one that cannot, which Wine tells the window manager by equal minimum and maximum sizes),
-# not the window manager's frame that replaces it on the screen: there that frame is checked.
+# Wine 8's default theme 4 pixels around and a title bar of 23 for a window that can be resized, 3
+# and 22 for one that cannot, which Wine tells the window manager by equal minimum and maximum
+# sizes; Wine 10's title bar is 11 pixels taller), not the window manager's frame that replaces it
+# on the screen: there that frame is checked.
 check_centred() {
     local x y w h frame="frame as drawn"
     read -r x y w h <<<"$(outer_geometry "$2")"
@@ -183,6 +184,9 @@ check_centred() {
         minimum=$(sed -n 's/.*minimum size: //p' <<<"$hints")
         if [ -n "$minimum" ] && [ "$minimum" = "$(sed -n 's/.*maximum size: //p' <<<"$hints")" ]; then
             border=3 title=22
+        fi
+        if [ "$(wine --version | sed -n 's/^wine-\([0-9]*\).*/\1/p')" -ge 10 ]; then
+            title=$((title + 11))
         fi
         read -r x y w h <<<"$(geometry "$2")"
         x=$((x - border)) y=$((y - title)) w=$((w + 2 * border)) h=$((h + title + border))

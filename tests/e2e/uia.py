@@ -58,6 +58,14 @@ class Client:
             elements.append((int(kind), name, description, tuple(int(v) for v in rect.split())))
         return elements if last == "end" else None
 
+    def describe(self, index):
+        """The description of element `index` below the window in the last tree, read anew."""
+        self.process.stdin.write(f"describe {index}\n")
+        self.process.stdin.flush()
+        while (text := self.line()).startswith("focus\t"):
+            self.focus.append(tuple(text.split("\t")[1:3]))
+        return text.split("\t", 1)[1] if text.startswith("description\t") else None
+
     def watch_focus(self):
         _, answer = self.ask("focus", ("watching", "no focus events"))
         check("a focus-changed handler can be added", answer == "watching")
@@ -104,6 +112,17 @@ def notifications(log):
     return found
 
 
+def as_wine_logs(text):
+    """The part of a text that Wine's log keeps: a debug string stops once about 290 bytes of it
+    are written, each Greek letter taking 5 (a backslash and four hexadecimal digits)."""
+    written, kept = 2, 0
+    while kept < len(text) and written <= 290:
+        c = text[kept]
+        written += 2 if c in '\n\r\t"\\' else 1 if " " <= c < "\x7f" else 5
+        kept += 1
+    return text[:kept]
+
+
 def main():
     split = sys.argv.index("--")
     client, log = Client(sys.argv[1:split]), sys.argv[split + 1]
@@ -121,7 +140,9 @@ def main():
 
     client.watch_focus()
     subprocess.run(["xdotool", "key", "Return"], check=True)  # the start button has the focus
-    description = lambda i: {e[1]: e[2] for e in client.tree()}[card_name(i)]
+    # A card's state, read from that card alone (a whole tree is some hundred calls to the game).
+    below = [e[1] for e in elements[1:]]
+    description = lambda i: client.describe(below.index(card_name(i)))
     poll("Enter on the start button deals", lambda: description(0) == "κλειστή κάρτα")
     expected = [card_name(0), card_name(1), card_name(23)]
     subprocess.run(["xdotool", "key", "shift+Tab", "Home", "Right", "End"], check=True)
@@ -173,10 +194,11 @@ def main():
     raised = poll("Wine logged the win's notification", lambda: len(notifications(log)) >= len(told)
                   and notifications(log), 10)
     for i, (want, got) in enumerate(zip(told, raised)):
-        if want != got:
+        if (want[0], as_wine_logs(want[1])) != got:
             fail(f"notification {i + 1} of {len(told)}: expected {want}, UI Automation got {got}")
     check(f"each of the round's {len(told)} moves reached UI Automation once, in order, with its "
-          "exact text, polite, and the win assertive", len(raised) == len(told))
+          "exact text (as far as Wine's log keeps it), polite, and the win assertive",
+          len(raised) == len(told))
     client.process.stdin.write("quit\n")
     client.process.stdin.close()
     client.process.wait(TIMEOUT)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows game under Wine in Xvfb and openbox, read and played through UI Automation
-# (uia.py with the uia_client.exe client) with real keys and clicks. Wine's uiautomation debug
-# channel is on for the game: its log holds the notifications the game raised.
+# (uia.py with the uia_client.exe client) with real keys and clicks. The fixme messages of Wine's
+# uiautomation debug channel are on for the game: they name each notification the game raised.
 # Usage: uia.sh GAME OUT CLIENT_COMMAND...
 set -uo pipefail
 source "$(dirname "$0")/e2e_lib.sh"
@@ -12,13 +12,13 @@ shift 2
 mkdir -p "$out"
 
 export DYADORA_SCREEN=1280x1024x24
-WINEDEBUG=+uiautomation start_game "$game"
+WINEDEBUG=-all,fixme+uiautomation start_game "$game"
 xdotool windowactivate --sync "$MAIN_WINDOW"
 status=0
 WINEDEBUG=-all /usr/bin/python3 "$(dirname "$0")/uia.py" "$@" -- "$GAME_ERRORS" || status=$?
 xdotool windowactivate --sync "$MAIN_WINDOW" key Escape
 process_ends "$GAME_PID" 10
-# The channel's trace went to the game's error output: it is kept in OUT, and the rest shown.
+# The channel's messages went to the game's error output: it is kept in OUT, and the rest shown.
 cp "$GAME_ERRORS" "$out/uia-game.log"
 grep -v ':uiautomation:' "$out/uia-game.log" >"$GAME_ERRORS"
 [ "$status" -eq 0 ] || fail "the game as UI Automation presents it (its log: $out/uia-game.log)"

@@ -5,6 +5,8 @@
 //   tree TITLE  the top-level window of that title and every element below it, one per line:
 //               "element<TAB>control type<TAB>name<TAB>description<TAB>left top width height",
 //               then "end" (or "none" when there is no such window)
+//   describe N  the description of element N (from 0) of the last tree read, read anew from
+//               the game: "description<TAB>text" (or "none"); one call to the game, not a tree
 //   focus       from now on, every focus change as "focus<TAB>name<TAB>description"
 //   quit        ends the client
 // Only what Wine's UI Automation implements is used: FindAll over the descendants with a true
@@ -15,13 +17,16 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace {
 
 std::mutex outputLock;
+std::vector<IUIAutomationElement*> lastTree; // the elements below the window, as last read
 
 std::string utf8(const wchar_t* text, int length = -1)
 {
@@ -132,6 +137,10 @@ void tree(IUIAutomation* automation, const std::string& title)
         return;
     }
     say("element\t" + describe(window));
+    for (IUIAutomationElement* element : lastTree) {
+        element->Release();
+    }
+    lastTree.clear();
     IUIAutomationCondition* all = nullptr;
     IUIAutomationElementArray* found = nullptr;
     if (SUCCEEDED(automation->CreateTrueCondition(&all))
@@ -142,7 +151,7 @@ void tree(IUIAutomation* automation, const std::string& title)
             IUIAutomationElement* element = nullptr;
             if (SUCCEEDED(found->GetElement(i, &element)) && element) {
                 say("element\t" + describe(element));
-                element->Release();
+                lastTree.push_back(element);
             }
         }
         found->Release();
@@ -200,12 +209,20 @@ int main()
         }
         if (line.rfind("tree ", 0) == 0) {
             tree(automation, line.substr(5));
+        } else if (line.rfind("describe ", 0) == 0) {
+            const std::size_t index = std::strtoul(line.c_str() + 9, nullptr, 10);
+            say(index < lastTree.size()
+                    ? "description\t" + text(lastTree[index], UIA_FullDescriptionPropertyId)
+                    : std::string("none"));
         } else if (line == "focus") {
             const HRESULT added = automation->AddFocusChangedEventHandler(nullptr, &focusReporter);
             say(SUCCEEDED(added) ? "watching" : "no focus events");
         } else if (line == "quit") {
             break;
         }
+    }
+    for (IUIAutomationElement* element : lastTree) {
+        element->Release();
     }
     automation->RemoveAllEventHandlers();
     automation->Release();

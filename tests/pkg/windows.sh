@@ -19,7 +19,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winemenubuilder.exe=d"
 
 # Windows' own DLLs (and the API sets of its C runtime) are all the program may import.
-windows_dlls='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|imm32|winmm|ws2_32|uxtheme|dwmapi|version|shlwapi|shcore|setupapi|msvcrt|ucrtbase|d3d9|d3d11|dxgi|dwrite|netapi32|userenv|winspool\.drv|wtsapi32|authz|mpr|crypt32|bcrypt|api-ms-win-[a-z0-9-]+)\.dll$'
+windows_dlls='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comdlg32|imm32|winmm|ws2_32|uxtheme|dwmapi|version|shlwapi|shcore|setupapi|msvcrt|ucrtbase|d3d9|d3d11|d3d12|dxgi|dwrite|netapi32|userenv|winspool\.drv|wtsapi32|authz|mpr|crypt32|bcrypt|api-ms-win-[a-z0-9-]+)\.dll$'
 imports=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($3)}')
 echo "imports: $(echo $imports)"
 check "the program imports only Windows' own DLLs" \

@@ -33,15 +33,17 @@ std::vector<Told> told;
 void record(QAccessibleEvent* event)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    if (event->type() == QAccessible::Announcement) {
+    if (kAnnouncementEvents && event->type() == QAccessible::Announcement) {
         const auto* announcement = static_cast<QAccessibleAnnouncementEvent*>(event);
         told.push_back({ announcement->message(),
             announcement->politeness() == QAccessible::AnnouncementPoliteness::Assertive });
         return;
     }
 #endif
-    if (event->type() == QAccessible::ObjectShow) {
-        if (auto* announcer = qobject_cast<Announcer*>(event->object())) {
+    // Qt also tells of the notification shown with its window, before there is anything to say.
+    if (!kAnnouncementEvents && event->type() == QAccessible::ObjectShow) {
+        auto* announcer = qobject_cast<Announcer*>(event->object());
+        if (announcer != nullptr && !announcer->text().isEmpty()) {
             told.push_back({ announcer->text(), false });
         }
     }
