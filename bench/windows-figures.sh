@@ -9,11 +9,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
 
-if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != trixie ]; then
-    source "$DYADORA_ROOT/scripts/root_lib.sh"
-    with_clone_in_root trixie ./bench/windows-figures.sh "$@"
-    exit
-fi
+on_debian_13 ./bench/windows-figures.sh "$@"
 pairs=${1:-20}
 build=$DYADORA_ROOT/build/windows
 game=$build/Dyadora.exe
@@ -39,10 +35,10 @@ g++ -O2 -std=c++20 "$DYADORA_ROOT/bench/first_frame.cpp" -lxcb -o "$work/first_f
 start_virtual_display
 fresh_wine_prefix
 wineserver -p # kept running between the starts, as on a desktop where Wine is already up
-# Windows' window colour, which Qt's Windows styles paint first, under Wine's default theme.
-export FIRST_FRAME_BACKGROUND=${FIRST_FRAME_BACKGROUND:-f0f0f0}
+# The window colour of Wine 10's default theme, which Qt's Windows styles paint first.
+export FIRST_FRAME_BACKGROUND=${FIRST_FRAME_BACKGROUND:-f5f5f5}
 wine=$(command -v wine)
-start() { "$work/first_frame" "$wine" "$1" 2>/dev/null; }
+start() { "$work/first_frame" "$wine" "$1"; }
 start "$work/empty_window.exe" >/dev/null # a first start of each warms Wine and the caches
 start "$work/Dyadora.exe" >/dev/null
 

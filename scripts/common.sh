@@ -22,12 +22,23 @@ A11Y_PACKAGES=(python3 dbus-daemon at-spi2-core python3-pyatspi)
 # with this list too.
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" libbenchmark-dev "${X_PACKAGES[@]}" "${WM_PACKAGES[@]}"
     "${PACKAGING_PACKAGES[@]}" "${A11Y_PACKAGES[@]}")
+# The Debian release this machine runs: bookworm, trixie, ...
+DEBIAN_CODENAME=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
 # The sanitizers' runtime for the release's default clang: Debian 12 has clang 14, Debian 13
 # clang 19 (the clang 14 runtime is gone there).
-case "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" in
+case "$DEBIAN_CODENAME" in
 bookworm) CLANG_RUNTIME_PACKAGE=libclang-rt-14-dev ;;
 *) CLANG_RUNTIME_PACKAGE=libclang-rt-19-dev ;;
 esac
+
+# on_debian_13 COMMAND...: returns on Debian 13; on another release runs COMMAND (the calling
+# script again) in the Debian 13 root, with this clone mounted in it, and exits with its status.
+on_debian_13() {
+    [ "$DEBIAN_CODENAME" = trixie ] && return 0
+    source "$DYADORA_ROOT/scripts/root_lib.sh"
+    with_clone_in_root trixie "$@"
+    exit
+}
 
 # debian_archive: the address of Debian's archive as this machine's apt reaches it (a local
 # mirror or proxy included): the first of its binary sources for a Debian release's main suite

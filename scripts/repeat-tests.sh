@@ -37,7 +37,7 @@ for preset in "${presets[@]}"; do
 done
 windows_lane=""
 if [[ " ${presets[*]} " == *" windows "* ]]; then
-    if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != trixie ]; then
+    if [ "$DEBIAN_CODENAME" != trixie ]; then
         # The Windows build and Wine 10 are the Debian 13 root's: its runs go on there.
         source "$DYADORA_ROOT/scripts/root_lib.sh"
         if [ "$which" = windows ]; then

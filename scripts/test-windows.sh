@@ -10,11 +10,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" != trixie ]; then
-    source "$DYADORA_ROOT/scripts/root_lib.sh"
-    with_clone_in_root trixie ./scripts/test-windows.sh "$@"
-    exit
-fi
+on_debian_13 ./scripts/test-windows.sh "$@"
 
 ensure_packages g++-mingw-w64-x86-64-posix wine wine64 nsis unzip "${X_PACKAGES[@]}" python3
 DYADORA_WINDOWS_KIT=$("$DYADORA_ROOT/scripts/windows-kit.sh")
