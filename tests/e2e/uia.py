@@ -38,11 +38,12 @@ class Client:
         return text.rstrip("\n")
 
     def ask(self, command, last):
-        """The lines that answer a command, up to the line `last`; focus lines are kept aside."""
+        """The lines that answer a command, up to the line that begins with one of `last`; focus
+        lines are kept aside."""
         self.process.stdin.write(command + "\n")
         self.process.stdin.flush()
         lines = []
-        while (text := self.line()) not in last:
+        while not (text := self.line()).startswith(last):
             if text.startswith("focus\t"):
                 self.focus.append(tuple(text.split("\t")[1:3]))
             else:
@@ -60,11 +61,8 @@ class Client:
 
     def describe(self, index):
         """The description of element `index` below the window in the last tree, read anew."""
-        self.process.stdin.write(f"describe {index}\n")
-        self.process.stdin.flush()
-        while (text := self.line()).startswith("focus\t"):
-            self.focus.append(tuple(text.split("\t")[1:3]))
-        return text.split("\t", 1)[1] if text.startswith("description\t") else None
+        _, text = self.ask(f"describe {index}", ("description\t", "none"))
+        return text.split("\t", 1)[1] if text != "none" else None
 
     def watch_focus(self):
         _, answer = self.ask("focus", ("watching", "no focus events"))

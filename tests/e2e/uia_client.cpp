@@ -28,6 +28,14 @@ namespace {
 std::mutex outputLock;
 std::vector<IUIAutomationElement*> lastTree; // the elements below the window, as last read
 
+void forgetLastTree()
+{
+    for (IUIAutomationElement* element : lastTree) {
+        element->Release();
+    }
+    lastTree.clear();
+}
+
 std::string utf8(const wchar_t* text, int length = -1)
 {
     if (!text) {
@@ -137,10 +145,7 @@ void tree(IUIAutomation* automation, const std::string& title)
         return;
     }
     say("element\t" + describe(window));
-    for (IUIAutomationElement* element : lastTree) {
-        element->Release();
-    }
-    lastTree.clear();
+    forgetLastTree();
     IUIAutomationCondition* all = nullptr;
     IUIAutomationElementArray* found = nullptr;
     if (SUCCEEDED(automation->CreateTrueCondition(&all))
@@ -221,9 +226,7 @@ int main()
             break;
         }
     }
-    for (IUIAutomationElement* element : lastTree) {
-        element->Release();
-    }
+    forgetLastTree();
     automation->RemoveAllEventHandlers();
     automation->Release();
     CoUninitialize();
