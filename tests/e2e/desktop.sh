@@ -112,6 +112,12 @@ await_steady "restored, the client area is 776 x 454 again" client_size_is "$MAI
 maximise add
 await_steady "maximised again" larger
 maximise remove
+if [ -n "${DYADORA_UNDER_WINE:-}" ] && ! poll "$E2E_DEADLINE" client_size_is "$MAIN_WINDOW" "776 x 454" >/dev/null; then
+    # Wine now and then drops a restore that comes soon after a maximise, and its window stays at
+    # about the maximised size: the player restores again, and so does the test.
+    echo "under Wine, restoring once more"
+    maximise remove
+fi
 await_steady "restored twice, it is still 776 x 454" client_size_is "$MAIN_WINDOW" "776 x 454"
 
 # The exit button, 3 pixels above its lower edge, ends the game.
