@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Makes every download of this version into one folder (dist/ unless named), with SHA256SUMS over
+# them:
+#   dyadora_<version>_debian12_amd64.deb   the Debian 12 package
+#   dyadora_<version>_debian13_amd64.deb   the Debian 13 package
+#   Dyadora-<version>-win64.zip            the Windows program, to run from anywhere
+#   Dyadora-<version>-win64-setup.exe      the Windows installer
+# Each is built afresh from the last commit's sources, on this machine where it runs the same
+# Debian release and otherwise in a Debian root of that release (scripts/debian-root.sh), and
+# stamped with the last commit's time: anyone who runs this on the same commit gets the same bytes
+# (scripts/check-reproducible.sh shows it).
+# Usage: scripts/release.sh [FOLDER]
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+# Nothing of the caller's settings may reach the bytes.
+umask 022
+export TZ=UTC LC_ALL=C.UTF-8 LANG=C.UTF-8
+unset LANGUAGE
+
+# build_deb EPOCH, build_windows EPOCH: one download each, made in build/dist-<what>/ of this clone
+# on a machine of the right release (the Windows ones on Debian 13, with its MinGW and NSIS).
+build_deb() {
+    export SOURCE_DATE_EPOCH=$1
+    local build=build/dist-$DEBIAN_CODENAME
+    ensure_packages "${BUILD_PACKAGES[@]}" dpkg-dev
+    rm -rf "$build"
+    cmake --preset dist -B "$build" >/dev/null
+    cmake --build "$build" --parallel "$(nproc)" >/dev/null
+    (cd "$build" && cpack -G DEB -B "$PWD/packages" >/dev/null)
+}
+
+build_windows() {
+    export SOURCE_DATE_EPOCH=$1
+    local build=build/dist-windows
+    ensure_packages g++-mingw-w64-x86-64-posix nsis python3
+    DYADORA_WINDOWS_KIT=$(scripts/windows-kit.sh)
+    export DYADORA_WINDOWS_KIT
+    rm -rf "$build"
+    cmake --preset dist-windows -B "$build" >/dev/null
+    cmake --build "$build" --parallel "$(nproc)" >/dev/null
+    (cd "$build" && cpack -B "$PWD/packages" >/dev/null)
+    # CPack's zip keeps the files' times, owners and order from the disk: written again from its
+    # own entries, sorted, all at the commit's time.
+    python3 scripts/normalise-zip.py "$build/packages/Dyadora-"*-win64.zip
+}
+
+# in_release SUITE FUNCTION EPOCH: runs this script's FUNCTION here on that release, or in its root.
+in_release() {
+    if [ "$DEBIAN_CODENAME" = "$1" ]; then
+        "$2" "$3"
+    else
+        source "$DYADORA_ROOT/scripts/root_lib.sh"
+        with_clone_in_root "$1" scripts/release.sh --step "$2" "$3"
+    fi
+}
+
+if [ "${1:-}" = --step ]; then
+    "$2" "$3"
+    exit
+fi
+
+out=$(mkdir -p "${1:-$DYADORA_ROOT/dist}" && cd "${1:-$DYADORA_ROOT/dist}" && pwd)
+cd "$DYADORA_ROOT"
+epoch=$(git log -1 --format=%ct)
+version=$(sed -n 's/^project(Dyadora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+echo "Making the downloads of $version ($(git log -1 --format='%h, %cd' --date=iso-strict-local)) in $out"
+rm -f "$out"/dyadora_*.deb "$out"/Dyadora-*-win64* "$out/SHA256SUMS" # an earlier run's
+for release in bookworm:12 trixie:13; do
+    in_release "${release%:*}" build_deb "$epoch"
+    cp "build/dist-${release%:*}/packages/dyadora_${version}_amd64.deb" \
+        "$out/dyadora_${version}_debian${release#*:}_amd64.deb"
+done
+in_release trixie build_windows "$epoch"
+cp build/dist-windows/packages/Dyadora-"$version"-win64{.zip,-setup.exe} "$out/"
+(cd "$out" && sha256sum -- *.deb *.zip *.exe >SHA256SUMS && cat SHA256SUMS)
