@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Shows that the downloads can be rebuilt byte for byte: runs scripts/release.sh twice on the last
+# commit, from clones in two different folders, one after the other, with another umask, time zone
+# and locale each time, and compares every file. On a difference it shows diffoscope's report for
+# that file, and fails.
+# Usage: scripts/check-reproducible.sh
+#        scripts/check-reproducible.sh --compare FOLDER FOLDER   (two sets of downloads made earlier)
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+# compare FOLDER FOLDER: the same files in both, byte for byte; diffoscope's report for each that
+# differs.
+compare() {
+    local different=() file name
+    diff <(cd "$1" && ls) <(cd "$2" && ls) || different+=("(the list of files)")
+    for file in "$1"/*; do
+        name=$(basename "$file")
+        cmp -s "$file" "$2/$name" && continue
+        different+=("$name")
+        echo "== $name differs between the two runs"
+        ensure_packages diffoscope-minimal >/dev/null
+        diffoscope --text - --max-report-size 200000 "$file" "$2/$name" || true
+    done
+    if [ ${#different[@]} -gt 0 ]; then
+        echo "FAIL: not the same bytes: ${different[*]}" >&2
+        return 1
+    fi
+    echo "ok: every download is the same, byte for byte: $(cd "$1" && ls | tr '\n' ' ')"
+}
+if [ "${1:-}" = --compare ]; then # two folders made earlier
+    compare "$2" "$3"
+    exit
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/dyadora-reproducible.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+chmod 755 "$work"
+started=$(date +%s)
+
+# release NAME CLONE UMASK TZ LOCALE: one run of the release command in a fresh clone.
+release() {
+    local name=$1 clone=$work/$2
+    git clone --quiet --no-hardlinks "$DYADORA_ROOT" "$clone"
+    echo "== $name: $clone, umask $3, TZ=$4, locale $5 ($(($(date +%s) - started)) s)"
+    (umask "$3" && cd "$clone" && TZ=$4 LANG=$5 LC_ALL=$5 ./scripts/release.sh "$work/made-by-$name")
+}
+release first first/dyadora 0022 UTC C.UTF-8
+release second "second/elsewhere/Λαβυρίδες copy" 0002 Pacific/Chatham el_GR.UTF-8
+
+echo "== both made in $(($(date +%s) - started)) s"
+compare "$work/made-by-first" "$work/made-by-second"
