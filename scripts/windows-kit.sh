@@ -16,10 +16,10 @@
 # DYADORA_CACHE_DIR chooses the cache (default: $XDG_CACHE_HOME/dyadora or ~/.cache/dyadora).
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/kit_lib.sh"
 
 on_debian_13 ./scripts/windows-kit.sh "$@"
 
-QT_VERSION=6.8.2
 TOOLCHAIN="$DYADORA_ROOT/cmake/toolchains/mingw-w64-x86_64.cmake"
 # Core, Gui, Widgets and Test; the windows and offscreen platforms; PNG, JPEG, ICO and BMP; the
 # Windows styles (Windows 11, Vista and the plain one Qt falls back on) and Fusion; DirectWrite
@@ -89,47 +89,12 @@ QT_OPTIONS=(
 ensure_packages dpkg-dev cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev \
     qt6-base-dev-tools >&2
 
-key=$( (echo "$QT_VERSION" && printf '%s\n' "${QT_OPTIONS[@]}" && cat "$TOOLCHAIN") | sha256sum)
-cache=${DYADORA_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/dyadora}
-kit="$cache/qt-$QT_VERSION-mingw-w64-static-${key:0:12}"
+kit=$(kit_folder mingw-w64-static "${QT_OPTIONS[@]}" "$(cat "$TOOLCHAIN")")
 if [ -f "$kit/.complete" ]; then
     echo "$kit"
     exit 0
 fi
-
-# Debian's source package, from its archive: a deb-src entry is added when there is none. It is
-# unpacked beside the kit, and removed once the kit is complete.
-source_dir="$cache/qt-$QT_VERSION-source"
-if [ ! -f "$source_dir/.complete" ]; then
-    if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-        printf 'Types: deb-src\nURIs: %s\nSuites: trixie\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-            "$(debian_archive)" >/etc/apt/sources.list.d/dyadora-deb-src.sources
-        apt-get update >&2
-    fi
-    rm -rf "$source_dir"
-    mkdir -p "$source_dir"
-    (
-        cd "$source_dir"
-        apt-get source --download-only qt6-base >&2
-        dpkg-source -x ./*.dsc src >&2
-        rm -f ./*.dsc ./*.tar.*
-    )
-    grep -q "QT_REPO_MODULE_VERSION \"$QT_VERSION\"" "$source_dir/src/.cmake.conf" || {
-        echo "Debian's qt6-base is not Qt $QT_VERSION" >&2
-        exit 1
-    }
-    touch "$source_dir/.complete"
-fi
+source_dir=$(fetch_qt_source)
 [ "${1:-}" = --fetch ] && exit 0
-
-# One build folder for this version: a build that stopped (or one with other options) is taken up
-# again, and only what its changes touch is compiled anew.
-work="$cache/qt-$QT_VERSION-build"
-rm -rf "$kit"
-cmake --fresh -S "$source_dir/src" -B "$work" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
-    -DCMAKE_INSTALL_PREFIX="$kit" "${QT_OPTIONS[@]}" >&2
-cmake --build "$work" --parallel "$(nproc)" >&2
-cmake --install "$work" >&2
-touch "$kit/.complete"
-rm -rf "$source_dir" "$work"
+build_kit "$kit" "$source_dir" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" "${QT_OPTIONS[@]}"
 echo "$kit"
