@@ -74,8 +74,11 @@ ensure_packages() {
     if [ "$(id -u)" -ne 0 ]; then
         sudo=(sudo)
     fi
-    "${sudo[@]}" apt-get update
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+    # Scripts running side by side (a kit built in the background while tests install their
+    # tools) wait for each other's installs rather than fail on apt's lock.
+    "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900 update
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y \
+        --no-install-recommends "${missing[@]}"
 }
 
 # fresh_wine_prefix: a Wine prefix made afresh in a temporary folder, exported as WINEPREFIX, with

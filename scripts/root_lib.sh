@@ -86,6 +86,12 @@ with_clone_in_root() {
         mount_root "$root"
         mount --bind "$DYADORA_ROOT" "$root/srv/dyadora"
         mount --bind "$kits" "$root/root/.cache/dyadora"
+        # The certificates this machine trusts (a proxy of its own included), for what the root
+        # fetches over TLS (npm).
+        if [ -f /etc/ssl/certs/ca-certificates.crt ]; then
+            mkdir -p "$root/etc/ssl/certs"
+            mount --bind -o ro /etc/ssl/certs "$root/etc/ssl/certs"
+        fi
         chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" \
             PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
             DYADORA_IN_ROOT=1 bash -c "cd /srv/dyadora && exec \"\$@\"" bash "$@"
