@@ -62,6 +62,7 @@ int main(int argc, char* argv[])
     dyadora::ClockRandom random;
     dyadora::SystemProgramEnd programEnd;
     dyadora::Form1 form1(loadPictures, icon, random, programEnd);
-    form1.show();
+    // At its design size, also where windows are shown full-screen unless asked (the web).
+    form1.showNormal();
     return QApplication::exec();
 }

@@ -13,6 +13,6 @@ int main(int argc, char* argv[])
     window.resize(776, 454);
     auto* button = new QPushButton(QStringLiteral("OK"), &window);
     button->setGeometry(8, 8, 297, 25);
-    window.show();
+    window.showNormal(); // as the game's window, also where windows would fill the screen
     return QApplication::exec();
 }

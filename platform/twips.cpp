@@ -100,8 +100,12 @@ bool OuterMeasures::isWhereWritten() const
 
 bool OuterMeasures::isNewlyFramedInPlace()
 {
-    if (m_framedInPlace || m_window.windowState() != Qt::WindowNoState || !isWhereWritten()
-        || !realFrame()) {
+    // A platform that draws the frame itself once the window is shown (the web) puts the client
+    // area, not the frame, where a window placed before that was written: it is in place too.
+    const bool clientWhereWritten = m_leftWritten && m_topWritten
+        && m_window.geometry().topLeft() == QPoint(twipsToPixels(m_left), twipsToPixels(m_top));
+    if (m_framedInPlace || m_window.windowState() != Qt::WindowNoState
+        || !(isWhereWritten() || clientWhereWritten) || !realFrame()) {
         return false;
     }
     m_framedInPlace = true;

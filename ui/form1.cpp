@@ -202,6 +202,15 @@ void Form1::moveEvent(QMoveEvent* event)
     centreAgainOnceFramed(m_measures);
 }
 
+// Where the platform draws the frame itself (the web), it is known just after the window is
+// shown: the window is centred by it then.
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    QMetaObject::invokeMethod(
+        this, [this] { centreAgainOnceFramed(m_measures); }, Qt::QueuedConnection);
+}
+
 void Form1::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
@@ -285,11 +294,9 @@ void Form1::bringHelpBack()
     if (m_help == nullptr || isEnabled()) {
         return;
     }
-    if (m_help->isMinimized()) {
-        m_help->showNormal();
-    } else {
-        m_help->show();
-    }
+    // Shown as it is designed, never minimised, and never filling the screen where the platform
+    // would show a new window so (the web does).
+    m_help->showNormal();
     m_help->raise();
     m_help->activateWindow();
 }
