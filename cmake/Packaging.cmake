@@ -21,6 +21,9 @@ set(data ${PROJECT_SOURCE_DIR}/data)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
+if(EMSCRIPTEN)
+    return() # the page in the build folder is what the web serves (web/)
+endif()
 if(WIN32)
     include(PackagingWindows)
     return()

@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QFont>
+#ifdef Q_OS_WASM
+#include <QFontDatabase>
+#endif
 
 namespace dyadora {
 
@@ -19,6 +22,10 @@ void installApplicationFont()
     // itself is not found: where Arial is there, it costs nothing.
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 #else
+#ifdef Q_OS_WASM
+    // A page has no fonts of the system to give: the program brings its own (web/).
+    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/LiberationSans-Regular.ttf"));
+#endif
     font.setFamily(QStringLiteral("Liberation Sans"));
 #endif
     font.setPointSize(8);

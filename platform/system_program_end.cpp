@@ -15,6 +15,9 @@
 #ifdef DYADORA_CHECKS_LEAKS
 #include <sanitizer/lsan_interface.h>
 #endif
+#ifdef __EMSCRIPTEN__
+#include <emscripten/emscripten.h>
+#endif
 
 namespace dyadora {
 
@@ -27,7 +30,15 @@ void SystemProgramEnd::endNow()
     // nothing refers to any more is reported; a leak ends the process with a failure.
     __lsan_do_leak_check();
 #endif
+#ifdef __EMSCRIPTEN__
+    // In a page the program is a guest: it stops at the next turn of the browser's event loop,
+    // from a timer, where the runtime takes its own exit as a normal end (an exit thrown from
+    // inside a key or mouse handler would reach the page as an uncaught error). The page is then
+    // told (its onExit) and says that the game has ended.
+    emscripten_async_call([](void*) { emscripten_force_exit(EXIT_SUCCESS); }, nullptr, 0);
+#else
     std::_Exit(EXIT_SUCCESS);
+#endif
 }
 
 } // namespace dyadora

@@ -4,6 +4,12 @@
 
 #include <QAccessibleWidget>
 
+#ifdef Q_OS_WASM
+#include <emscripten/val.h>
+
+#include <string>
+#endif
+
 namespace dyadora {
 
 namespace {
@@ -89,6 +95,19 @@ void Announcer::announce(std::string_view text, [[maybe_unused]] Urgency urgency
             ? QAccessible::AnnouncementPoliteness::Assertive
             : QAccessible::AnnouncementPoliteness::Polite);
     QAccessible::updateAccessibility(&announcement);
+#elif defined(Q_OS_WASM)
+    // Qt's screen-reader layer for the web has no announcement of its own: the page's live
+    // regions (web/index.html) carry it, emptied first so that a text like the one before is
+    // read again.
+    emscripten::val region =
+        emscripten::val::global("document")
+            .call<emscripten::val>("getElementById",
+                std::string(
+                    urgency == Urgency::Assertive ? "announce-assertive" : "announce-polite"));
+    if (!region.isNull()) {
+        region.set("textContent", std::string());
+        region.set("textContent", m_text.toStdString());
+    }
 #else
     QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&nameChanged);

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds a static Qt 6.8 for WebAssembly from Debian 13's qt6-base source package with Debian 13's
+# emscripten, with only what the game needs, built for size, into a cache folder outside the
+# source tree, and prints that folder. A kit already built with the same version and
+# configuration is reused as it is. On another release it runs itself in the Debian 13 root, as
+# windows-kit.sh does.
+#
+#   scripts/web-kit.sh            # builds or finds the kit, prints its folder
+#
+# Qt's build looks for emscripten in an emsdk folder ($EMSDK/upstream/emscripten); Debian's
+# emscripten has none, so a small one is made beside the kit, naming Debian's.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/kit_lib.sh"
+
+on_debian_13 ./scripts/web-kit.sh "$@"
+
+# Core, Gui and Widgets; the wasm platform, which needs OpenGL ES; PNG, JPEG, ICO and BMP; the
+# Fusion style. Qt's bundled libraries only; optimised for size; a unity build. The features off
+# are the Windows kit's, and text shaping.
+QT_OPTIONS=(
+    -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten
+    -DCMAKE_BUILD_TYPE=Release
+    -DBUILD_SHARED_LIBS=OFF
+    -DFEATURE_optimize_size=ON
+    -DQT_UNITY_BUILD=ON
+    -DQT_BUILD_EXAMPLES=OFF
+    -DQT_BUILD_TESTS=OFF
+    -DQT_HOST_PATH=/usr
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    -DFEATURE_thread=OFF
+    -DFEATURE_opengles2=ON
+    -DFEATURE_opengles3=ON
+    -DFEATURE_testlib=OFF
+    -DFEATURE_network=OFF
+    -DFEATURE_sql=OFF
+    -DFEATURE_dbus=OFF
+    -DFEATURE_printsupport=OFF
+    -DFEATURE_xml=OFF
+    -DFEATURE_concurrent=OFF
+    -DFEATURE_vulkan=OFF
+    -DFEATURE_sql_sqlite=OFF
+    -DFEATURE_mimetype=OFF
+    -DFEATURE_jalalicalendar=OFF
+    -DFEATURE_islamiccivilcalendar=OFF
+    -DFEATURE_pdf=OFF
+    -DFEATURE_textmarkdownreader=OFF
+    -DFEATURE_textmarkdownwriter=OFF
+    -DFEATURE_textodfwriter=OFF
+    -DFEATURE_movie=OFF
+    -DFEATURE_gif=OFF
+    -DFEATURE_imageformat_ppm=OFF
+    -DFEATURE_imageformat_xbm=OFF
+    -DFEATURE_systemtrayicon=OFF
+    -DFEATURE_undocommand=OFF
+    -DFEATURE_filedialog=OFF
+    -DFEATURE_fontdialog=OFF
+    -DFEATURE_colordialog=OFF
+    -DFEATURE_wizard=OFF
+    -DFEATURE_mdiarea=OFF
+    -DFEATURE_calendarwidget=OFF
+    -DFEATURE_datetimeedit=OFF
+    -DFEATURE_splashscreen=OFF
+    -DFEATURE_lcdnumber=OFF
+    -DFEATURE_dial=OFF
+    -DFEATURE_keysequenceedit=OFF
+    -DFEATURE_fontcombobox=OFF
+    -DFEATURE_columnview=OFF
+    -DFEATURE_toolbox=OFF
+    # Greek and Latin need no text shaping beyond Qt's own.
+    -DFEATURE_harfbuzz=OFF
+)
+ensure_packages dpkg-dev cmake ninja-build emscripten qt6-base-dev qt6-base-dev-tools >&2
+
+kit=$(kit_folder wasm-static "${QT_OPTIONS[@]}" "without Qt's DejaVu fonts")
+# The emsdk folder that Qt's build and the game's build look for (EMSDK).
+emsdk="$KIT_CACHE/emsdk-debian"
+if [ ! -f "$emsdk/.emscripten" ] || ! grep -q EMSCRIPTEN_ROOT "$emsdk/.emscripten"; then
+    mkdir -p "$emsdk/upstream"
+    ln -sfn /usr/share/emscripten "$emsdk/upstream/emscripten"
+    # The line that Qt's build reads (it takes the quoted part after EMSCRIPTEN_ROOT).
+    echo "EMSCRIPTEN_ROOT = emsdk_path + '/upstream/emscripten'" >"$emsdk/.emscripten"
+fi
+export EMSDK=$emsdk
+if [ -f "$kit/.complete" ]; then
+    echo "$kit"
+    exit 0
+fi
+source_dir=$(fetch_qt_source)
+[ "${1:-}" = --fetch ] && exit 0
+# Qt's web platform builds two DejaVu fonts (1 MB) into every program; the game brings the one
+# font it uses, so they are left out (only the web platform's build reads this file).
+sed -i '/^qt_internal_add_resource(QWasmIntegrationPlugin "wasmfonts"/,/^)/d' \
+    "$source_dir/src/plugins/platforms/wasm/CMakeLists.txt"
+build_kit "$kit" "$source_dir" "${QT_OPTIONS[@]}"
+echo "$kit"
