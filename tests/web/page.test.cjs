@@ -1,0 +1,298 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The game's page in Debian's chromium, headless, driven over the DevTools protocol: the page
+// loads offline, the main window appears at its design size centred in the page, a round is
+// played with real clicks (the score starts at 20 and a mismatch takes it to 19), each move is
+// announced once to screen readers and the cards are named in the browser's accessibility tree,
+// the help window opens and closes with the keyboard, Esc ends the game and the page says so;
+// and the page asked for nothing but its own files and threw no error. Then, on a page of device
+// pixel ratio 2, a dealt card shows the cover drawn from its large picture.
+// Usage: node page.test.cjs ADDRESS CHROMIUM COVER COVER_LARGE   (the cover's two BMP files)
+'use strict';
+const puppeteer = require('puppeteer-core');
+
+const fs = require('fs');
+
+const [address, chromium, coverFile, largeCoverFile] = process.argv.slice(2);
+const DEADLINE_MS = 20000;
+const PAGE = { width: 1280, height: 1024 };
+const CLIENT = { width: 776, height: 454 }; // the main window's design client area
+
+const fail = (what) => { throw new Error(what); };
+const ok = (what) => console.log(`ok: ${what}`);
+
+// poll WHAT PROBE: runs PROBE (which returns { done, seen }) until it is done or the deadline
+// passes; fails with what it saw last.
+async function poll(what, probe) {
+    const end = Date.now() + DEADLINE_MS;
+    for (;;) {
+        const { done, seen } = await probe();
+        if (done) {
+            ok(what);
+            return seen;
+        }
+        if (Date.now() > end)
+            fail(`${what} (after ${DEADLINE_MS / 1000} s it saw: ${JSON.stringify(seen)})`);
+        await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+}
+
+// In the page: where Qt keeps its windows (a shadow tree of the screen's element).
+const defineQtRoot = () => {
+    window.qtRoot = () => document.getElementById('qt-shadow-container')?.shadowRoot ?? document;
+};
+
+// Every node of the accessibility tree, flattened.
+async function accessibleNodes(page) {
+    const nodes = [];
+    const walk = (node) => {
+        if (!node)
+            return;
+        nodes.push(node);
+        (node.children || []).forEach(walk);
+    };
+    walk(await page.accessibility.snapshot({ interestingOnly: false }));
+    return nodes;
+}
+
+async function score(page) {
+    const label = (await accessibleNodes(page)).find((n) => /^Βαθμοί :/.test(n.name || ''));
+    return label ? label.name : null;
+}
+
+
+// A 24-bit BMP file's pixels, top row first, as [r, g, b] rows.
+function readBmp(file) {
+    const data = fs.readFileSync(file);
+    const offset = data.readUInt32LE(10);
+    const width = data.readInt32LE(18);
+    const height = data.readInt32LE(22);
+    const stride = Math.ceil((width * 3) / 4) * 4;
+    const rows = [];
+    for (let y = 0; y < Math.abs(height); y += 1) {
+        const row = height > 0 ? Math.abs(height) - 1 - y : y;
+        const start = offset + row * stride;
+        const pixels = [];
+        for (let x = 0; x < width; x += 1)
+            pixels.push([data[start + 3 * x + 2], data[start + 3 * x + 1], data[start + 3 * x]]);
+        rows.push(pixels);
+    }
+    return { width, height: Math.abs(height), rows };
+}
+
+// The mean difference per colour channel between a picture and the canvas's device pixels below
+// it, at the best of the offsets up to 8 device pixels from (X, Y), over the picture's inside.
+function difference(canvas, picture, x, y) {
+    let best = Infinity;
+    for (let dy = 0; dy <= 8; dy += 1) {
+        for (let dx = 0; dx <= 8; dx += 1) {
+            let sum = 0;
+            let count = 0;
+            for (let py = 8; py < picture.height - 8; py += 2) {
+                for (let px = 8; px < picture.width - 8; px += 2) {
+                    const i = 4 * ((y + dy + py) * canvas.width + x + dx + px);
+                    const [r, g, b] = picture.rows[py][px];
+                    sum += Math.abs(canvas.data[i] - r) + Math.abs(canvas.data[i + 1] - g)
+                        + Math.abs(canvas.data[i + 2] - b);
+                    count += 3;
+                }
+            }
+            best = Math.min(best, sum / count);
+        }
+    }
+    return best;
+}
+
+// The cover, at twice its design size by nearest neighbours: what a card would show at ratio 2
+// without a picture of its own for such screens.
+function doubled(picture) {
+    const rows = [];
+    for (let y = 0; y < 2 * picture.height; y += 1)
+        rows.push(Array.from({ length: 2 * picture.width }, (_, x) => picture.rows[y >> 1][x >> 1]));
+    return { width: 2 * picture.width, height: 2 * picture.height, rows };
+}
+
+async function highDensity(browser) {
+    const page = await browser.newPage();
+    await page.evaluateOnNewDocument(defineQtRoot);
+    await page.setViewport({ ...PAGE, deviceScaleFactor: 2 });
+    await page.goto(address);
+    const client = await poll('at ratio 2, the main window is shown', () => page.evaluate(() => {
+        const canvas = qtRoot().querySelector('.qt-window canvas');
+        if (!canvas || !document.getElementById('notice').hidden)
+            return { done: false, seen: 'no window yet' };
+        const rect = canvas.getBoundingClientRect();
+        return { done: canvas.width === 2 * rect.width, seen: [rect.x, rect.y, canvas.width, rect.width] };
+    }));
+    await page.mouse.click(client[0] + 60, client[1] + 20); // the start button deals
+    const large = readBmp(largeCoverFile);
+    const small = doubled(readBmp(coverFile));
+    const [sharp, blurred] = await poll('at ratio 2, a dealt card shows the large cover', async () => {
+        const canvas = await page.evaluate(() => {
+            const element = qtRoot().querySelector('.qt-window canvas');
+            const image = element.getContext('2d').getImageData(0, 0, element.width, element.height);
+            return { width: image.width, data: Array.from(image.data) };
+        });
+        const seen = [difference(canvas, large, 16, 80), difference(canvas, small, 16, 80)];
+        return { done: seen[0] < 0.5 && seen[0] < seen[1] / 2, seen };
+    });
+    ok(`the card's pixels differ from the large cover by ${sharp.toFixed(1)} per channel, from the doubled small one by ${blurred.toFixed(1)}`);
+    await page.close();
+}
+
+async function main() {
+    const browser = await puppeteer.launch({
+        executablePath: chromium,
+        headless: true,
+        args: ['--no-sandbox', '--no-first-run', '--disable-background-networking',
+            '--force-renderer-accessibility', `--window-size=${PAGE.width},${PAGE.height}`],
+        defaultViewport: { ...PAGE, deviceScaleFactor: 1 },
+    });
+    try {
+        const page = await browser.newPage();
+        const foreign = [];
+        const errors = [];
+        await page.setRequestInterception(true);
+        page.on('request', (request) => {
+            if (request.url().startsWith(address) || request.url().startsWith('data:'))
+                return request.continue();
+            foreign.push(request.url());
+            return request.abort();
+        });
+        page.on('pageerror', (error) => errors.push(error.message));
+        await page.evaluateOnNewDocument(defineQtRoot);
+        // What the page's live regions are given, one entry per announcement.
+        await page.evaluateOnNewDocument(() => {
+            window.announced = [];
+            document.addEventListener('DOMContentLoaded', () => {
+                for (const id of ['announce-polite', 'announce-assertive']) {
+                    const region = document.getElementById(id);
+                    new MutationObserver(() => {
+                        if (region.textContent)
+                            window.announced.push(region.textContent);
+                    }).observe(region, { childList: true, characterData: true, subtree: true });
+                }
+            });
+        });
+        await page.goto(address);
+
+        // The first frame: the notice gone, the main window's canvas painted.
+        const frame = await poll('the main window is shown and painted', () => page.evaluate(() => {
+            const notice = document.getElementById('notice');
+            const windows = [...qtRoot().querySelectorAll('.qt-window')]
+                .filter((w) => w.style.display !== 'none');
+            const canvas = windows.length === 1 ? windows[0].querySelector('canvas') : null;
+            if (!canvas || !notice.hidden || canvas.width === 0)
+                return { done: false, seen: `${windows.length} windows, notice ${!notice.hidden}` };
+            const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+            const colours = new Set();
+            for (let i = 0; i < pixels.length && colours.size < 3; i += 4 * 97)
+                colours.add(pixels[i] << 16 | pixels[i + 1] << 8 | pixels[i + 2]);
+            const outer = windows[0].getBoundingClientRect();
+            const client = canvas.getBoundingClientRect();
+            return {
+                done: colours.size > 2,
+                seen: { outer: [outer.x, outer.y, outer.width, outer.height],
+                    client: [client.x, client.y, client.width, client.height], colours: colours.size },
+            };
+        }));
+        const [, , cw, ch] = frame.client;
+        if (cw !== CLIENT.width || ch !== CLIENT.height)
+            fail(`the client area is ${cw} x ${ch}, not ${CLIENT.width} x ${CLIENT.height}`);
+        ok(`the client area is the design's ${cw} x ${ch}`);
+        // Its frame is known once it is shown, and it is centred again by it.
+        const [cx, cy] = await poll('the main window is centred in the page by its frame', () =>
+            page.evaluate((width, height) => {
+                const outer = qtRoot().querySelector('.qt-window').getBoundingClientRect();
+                const client = qtRoot().querySelector('.qt-window canvas').getBoundingClientRect();
+                const centred = Math.abs(outer.x - (width - outer.width) / 2) <= 1
+                    && Math.abs(outer.y - (height - outer.height) / 2) <= 1;
+                return { done: centred, seen: centred ? [client.x, client.y]
+                    : `${outer.width} x ${outer.height} at ${outer.x}, ${outer.y}` };
+            }, PAGE.width, PAGE.height));
+
+        const cards = (await accessibleNodes(page)).filter((n) => n.role === 'button'
+            && /^Κάρτα \d+: σειρά \d, στήλη \d$/.test(n.name || ''));
+        if (cards.length !== 24)
+            fail(`the accessibility tree names ${cards.length} cards, not 24`);
+        ok('the accessibility tree names the 24 cards ("Κάρτα 1: σειρά 1, στήλη 1", ...)');
+
+        // A round: the start button, then turns of two cards until one is a mismatch.
+        const click = (x, y) => page.mouse.click(cx + x, cy + y);
+        const slot = (i) => [8 + 128 * (i % 6) + 60, 40 + 96 * Math.floor(i / 6) + 45];
+        const announcedCount = () => page.evaluate(() => window.announced.length);
+        let moves = 0;
+        const move = async (what, x, y) => {
+            await click(x, y);
+            moves += 1;
+            await poll(what, async () => {
+                const count = await announcedCount();
+                return { done: count === moves, seen: `${count} announcements after ${moves} moves` };
+            });
+        };
+        await move('the start button deals, and it is announced', 60, 20);
+        await poll('the score starts at 20', async () => {
+            const seen = await score(page);
+            return { done: seen === 'Βαθμοί : 20', seen };
+        });
+        for (let turn = 0; ; turn += 1) {
+            if (turn === 12)
+                fail('twelve turns without a mismatch');
+            await move(`card ${2 * turn + 1} turns, announced once`, ...slot(2 * turn));
+            await move(`card ${2 * turn + 2} turns, announced once`, ...slot(2 * turn + 1));
+            const seen = await score(page);
+            if (seen === 'Βαθμοί : 19')
+                break;
+            if (seen !== 'Βαθμοί : 20')
+                fail(`after a turn the score reads ${seen}`);
+        }
+        ok('a mismatch takes the score to 19');
+        const last = await page.evaluate(() => window.announced[window.announced.length - 1]);
+        if (!/19/.test(last))
+            fail(`the mismatch's announcement does not give the new score: ${last}`);
+        ok(`the mismatch is announced with the new score: "${last}"`);
+        const holdsCount = moves;
+
+        // The help window, with the keyboard: the start button has the focus (it was pressed),
+        // Tab takes it to the help button, Enter opens the help window and Enter closes it.
+        const helpShown = () => page.evaluate(() => [...qtRoot().querySelectorAll('.qt-window')]
+            .filter((w) => w.style.display !== 'none').length);
+        await page.keyboard.press('Tab');
+        await page.keyboard.press('Enter');
+        await poll('Enter on the help button opens the help window', async () => {
+            const count = await helpShown();
+            return { done: count === 2, seen: `${count} windows shown` };
+        });
+        await page.keyboard.press('Enter');
+        await poll('Enter closes the help window at once', async () => {
+            const count = await helpShown();
+            return { done: count === 1, seen: `${count} windows shown` };
+        });
+        if ((await announcedCount()) !== holdsCount)
+            fail('the help window made an announcement');
+
+        // Esc ends the game; the page says so and offers to start it again.
+        await page.keyboard.press('Escape');
+        await poll('Esc ends the game and the page says so', () => page.evaluate(() => {
+            const notice = document.getElementById('notice');
+            const text = document.getElementById('status').textContent;
+            return { done: !notice.hidden && text === 'Το παιχνίδι τελείωσε.'
+                    && !document.getElementById('again').hidden, seen: text };
+        }));
+        if (errors.length > 0)
+            fail(`the page threw: ${errors.join('; ')}`);
+        ok('the page threw no error');
+        if (foreign.length > 0)
+            fail(`the page asked for more than its own files: ${foreign.join(' ')}`);
+        ok('the page asked for nothing but its own files');
+        await page.close();
+
+        await highDensity(browser);
+    } finally {
+        await browser.close();
+    }
+}
+
+main().catch((error) => {
+    console.error(`FAIL: ${error.message}`);
+    process.exit(1);
+});
