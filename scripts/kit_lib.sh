@@ -6,6 +6,65 @@
 QT_VERSION=6.8.2
 KIT_CACHE=${DYADORA_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/dyadora}
 
+# Every kit: a static Qt, optimised for size, compiled as a unity build (up to 32 of Qt's sources
+# compiled as one, some 40 % less processor time), with Debian 13's host tools of the same version.
+QT_KIT_BASE=(
+    -DCMAKE_BUILD_TYPE=Release
+    -DBUILD_SHARED_LIBS=OFF
+    -DFEATURE_optimize_size=ON
+    -DQT_UNITY_BUILD=ON
+    -DQT_BUILD_EXAMPLES=OFF
+    -DQT_BUILD_TESTS=OFF
+    -DQT_HOST_PATH=/usr
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+)
+
+# Modules the game has no use for.
+QT_UNUSED_MODULES=(
+    -DFEATURE_network=OFF
+    -DFEATURE_sql=OFF
+    -DFEATURE_dbus=OFF
+    -DFEATURE_printsupport=OFF
+    -DFEATURE_xml=OFF
+    -DFEATURE_concurrent=OFF
+)
+
+# Features of Qt that the game uses nowhere, switched off in every kit.
+QT_UNUSED_FEATURES=(
+    # Core and Gui: no MIME database, calendars beyond the Gregorian, PDF, Markdown or ODF text,
+    # animated images, or image formats beyond PNG, JPEG, BMP and ICO. FreeType stays: it is the
+    # only font database of the offscreen platform on Windows, which the widget tests run on.
+    -DFEATURE_mimetype=OFF
+    -DFEATURE_jalalicalendar=OFF
+    -DFEATURE_islamiccivilcalendar=OFF
+    -DFEATURE_pdf=OFF
+    -DFEATURE_textmarkdownreader=OFF
+    -DFEATURE_textmarkdownwriter=OFF
+    -DFEATURE_textodfwriter=OFF
+    -DFEATURE_movie=OFF
+    -DFEATURE_gif=OFF
+    -DFEATURE_imageformat_ppm=OFF
+    -DFEATURE_imageformat_xbm=OFF
+    -DFEATURE_systemtrayicon=OFF
+    -DFEATURE_undocommand=OFF
+    # Widgets the game never shows. (The Windows 11 style needs the graphics view, for its
+    # shadow effect, and style sheets, whose text it reads.)
+    -DFEATURE_filedialog=OFF
+    -DFEATURE_fontdialog=OFF
+    -DFEATURE_colordialog=OFF
+    -DFEATURE_wizard=OFF
+    -DFEATURE_mdiarea=OFF
+    -DFEATURE_calendarwidget=OFF
+    -DFEATURE_datetimeedit=OFF
+    -DFEATURE_splashscreen=OFF
+    -DFEATURE_lcdnumber=OFF
+    -DFEATURE_dial=OFF
+    -DFEATURE_keysequenceedit=OFF
+    -DFEATURE_fontcombobox=OFF
+    -DFEATURE_columnview=OFF
+    -DFEATURE_toolbox=OFF
+)
+
 # kit_folder NAME OPTION...: prints the kit's folder in the cache, named by the version and a key
 # of the options and the files given after them, so that a kit is made again only when they change.
 kit_folder() {

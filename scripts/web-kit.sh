@@ -21,53 +21,15 @@ on_debian_13 ./scripts/web-kit.sh "$@"
 # are the Windows kit's, and text shaping.
 QT_OPTIONS=(
     -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten
-    -DCMAKE_BUILD_TYPE=Release
-    -DBUILD_SHARED_LIBS=OFF
-    -DFEATURE_optimize_size=ON
-    -DQT_UNITY_BUILD=ON
-    -DQT_BUILD_EXAMPLES=OFF
-    -DQT_BUILD_TESTS=OFF
-    -DQT_HOST_PATH=/usr
-    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    "${QT_KIT_BASE[@]}"
     -DFEATURE_thread=OFF
     -DFEATURE_opengles2=ON
     -DFEATURE_opengles3=ON
     -DFEATURE_testlib=OFF
-    -DFEATURE_network=OFF
-    -DFEATURE_sql=OFF
-    -DFEATURE_dbus=OFF
-    -DFEATURE_printsupport=OFF
-    -DFEATURE_xml=OFF
-    -DFEATURE_concurrent=OFF
+    "${QT_UNUSED_MODULES[@]}"
     -DFEATURE_vulkan=OFF
     -DFEATURE_sql_sqlite=OFF
-    -DFEATURE_mimetype=OFF
-    -DFEATURE_jalalicalendar=OFF
-    -DFEATURE_islamiccivilcalendar=OFF
-    -DFEATURE_pdf=OFF
-    -DFEATURE_textmarkdownreader=OFF
-    -DFEATURE_textmarkdownwriter=OFF
-    -DFEATURE_textodfwriter=OFF
-    -DFEATURE_movie=OFF
-    -DFEATURE_gif=OFF
-    -DFEATURE_imageformat_ppm=OFF
-    -DFEATURE_imageformat_xbm=OFF
-    -DFEATURE_systemtrayicon=OFF
-    -DFEATURE_undocommand=OFF
-    -DFEATURE_filedialog=OFF
-    -DFEATURE_fontdialog=OFF
-    -DFEATURE_colordialog=OFF
-    -DFEATURE_wizard=OFF
-    -DFEATURE_mdiarea=OFF
-    -DFEATURE_calendarwidget=OFF
-    -DFEATURE_datetimeedit=OFF
-    -DFEATURE_splashscreen=OFF
-    -DFEATURE_lcdnumber=OFF
-    -DFEATURE_dial=OFF
-    -DFEATURE_keysequenceedit=OFF
-    -DFEATURE_fontcombobox=OFF
-    -DFEATURE_columnview=OFF
-    -DFEATURE_toolbox=OFF
+    "${QT_UNUSED_FEATURES[@]}"
     # Greek and Latin need no text shaping beyond Qt's own.
     -DFEATURE_harfbuzz=OFF
 )

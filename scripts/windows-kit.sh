@@ -27,21 +27,9 @@ TOOLCHAIN="$DYADORA_ROOT/cmake/toolchains/mingw-w64-x86_64.cmake"
 # --gc-sections, so what no code reaches is left out of the program. Compiled as a unity build
 # (up to 32 of Qt's sources compiled as one), which takes some 40 % less processor time.
 QT_OPTIONS=(
-    -DCMAKE_BUILD_TYPE=Release
-    -DBUILD_SHARED_LIBS=OFF
-    -DFEATURE_optimize_size=ON
-    -DQT_UNITY_BUILD=ON
-    -DQT_BUILD_EXAMPLES=OFF
-    -DQT_BUILD_TESTS=OFF
-    -DQT_HOST_PATH=/usr
-    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
-    # Modules and back ends the game has no use for.
-    -DFEATURE_network=OFF
-    -DFEATURE_sql=OFF
-    -DFEATURE_dbus=OFF
-    -DFEATURE_printsupport=OFF
-    -DFEATURE_xml=OFF
-    -DFEATURE_concurrent=OFF
+    "${QT_KIT_BASE[@]}"
+    "${QT_UNUSED_MODULES[@]}"
+    # Back ends the game has no use for.
     -DFEATURE_opengl=OFF
     -DFEATURE_dynamicgl=OFF
     -DFEATURE_vulkan=OFF
@@ -53,38 +41,7 @@ QT_OPTIONS=(
     -DFEATURE_system_harfbuzz=OFF
     -DFEATURE_system_freetype=OFF
     -DFEATURE_sql_sqlite=OFF
-    # Core and Gui: no MIME database, calendars beyond the Gregorian, PDF, Markdown or ODF text,
-    # animated images, or image formats beyond PNG, JPEG, BMP and ICO. FreeType stays: it is the
-    # only font database of the offscreen platform on Windows, which the widget tests run on.
-    -DFEATURE_mimetype=OFF
-    -DFEATURE_jalalicalendar=OFF
-    -DFEATURE_islamiccivilcalendar=OFF
-    -DFEATURE_pdf=OFF
-    -DFEATURE_textmarkdownreader=OFF
-    -DFEATURE_textmarkdownwriter=OFF
-    -DFEATURE_textodfwriter=OFF
-    -DFEATURE_movie=OFF
-    -DFEATURE_gif=OFF
-    -DFEATURE_imageformat_ppm=OFF
-    -DFEATURE_imageformat_xbm=OFF
-    -DFEATURE_systemtrayicon=OFF
-    -DFEATURE_undocommand=OFF
-    # Widgets the game never shows. (The Windows 11 style needs the graphics view, for its
-    # shadow effect, and style sheets, whose text it reads.)
-    -DFEATURE_filedialog=OFF
-    -DFEATURE_fontdialog=OFF
-    -DFEATURE_colordialog=OFF
-    -DFEATURE_wizard=OFF
-    -DFEATURE_mdiarea=OFF
-    -DFEATURE_calendarwidget=OFF
-    -DFEATURE_datetimeedit=OFF
-    -DFEATURE_splashscreen=OFF
-    -DFEATURE_lcdnumber=OFF
-    -DFEATURE_dial=OFF
-    -DFEATURE_keysequenceedit=OFF
-    -DFEATURE_fontcombobox=OFF
-    -DFEATURE_columnview=OFF
-    -DFEATURE_toolbox=OFF
+    "${QT_UNUSED_FEATURES[@]}"
 )
 ensure_packages dpkg-dev cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev \
     qt6-base-dev-tools >&2
