@@ -3,7 +3,8 @@
 // loads offline, the main window appears at its design size centred in the page, a round is
 // played with real clicks (the score starts at 20 and a mismatch takes it to 19), each move is
 // announced once to screen readers and the cards are named in the browser's accessibility tree,
-// the help window opens and closes with the keyboard, Esc ends the game and the page says so;
+// the help window opens and closes with the keyboard and with the mouse (one click on its OK),
+// Esc ends the game and the page says so;
 // and the page asked for nothing but its own files and threw no error. Then, on a page of device
 // pixel ratio 2, a dealt card shows the cover drawn from its large picture.
 // Usage: node page.test.cjs ADDRESS CHROMIUM COVER COVER_LARGE   (the cover's two BMP files)
@@ -40,6 +41,18 @@ async function poll(what, probe) {
 const defineQtRoot = () => {
     window.qtRoot = () => document.getElementById('qt-shadow-container')?.shadowRoot ?? document;
 };
+
+// The main window's frame is known once it is shown, and the window is centred again by it:
+// waits for that, and gives the client area's top-left corner in the page.
+const centred = (page) => poll('the main window is centred in the page by its frame', () =>
+    page.evaluate((width, height) => {
+        const outer = qtRoot().querySelector('.qt-window').getBoundingClientRect();
+        const client = qtRoot().querySelector('.qt-window canvas').getBoundingClientRect();
+        const inPlace = Math.abs(outer.x - (width - outer.width) / 2) <= 1
+            && Math.abs(outer.y - (height - outer.height) / 2) <= 1;
+        return { done: inPlace, seen: inPlace ? [client.x, client.y]
+            : `${outer.width} x ${outer.height} at ${outer.x}, ${outer.y}` };
+    }, PAGE.width, PAGE.height));
 
 // Every node of the accessibility tree, flattened.
 async function accessibleNodes(page) {
@@ -116,14 +129,15 @@ async function highDensity(browser) {
     await page.evaluateOnNewDocument(defineQtRoot);
     await page.setViewport({ ...PAGE, deviceScaleFactor: 2 });
     await page.goto(address);
-    const client = await poll('at ratio 2, the main window is shown', () => page.evaluate(() => {
+    await poll('at ratio 2, the main window is shown', () => page.evaluate(() => {
         const canvas = qtRoot().querySelector('.qt-window canvas');
         if (!canvas || !document.getElementById('notice').hidden)
             return { done: false, seen: 'no window yet' };
         const rect = canvas.getBoundingClientRect();
         return { done: canvas.width === 2 * rect.width, seen: [rect.x, rect.y, canvas.width, rect.width] };
     }));
-    await page.mouse.click(client[0] + 60, client[1] + 20); // the start button deals
+    const [x, y] = await centred(page);
+    await page.mouse.click(x + 60, y + 20); // the start button deals
     const large = readBmp(largeCoverFile);
     const small = doubled(readBmp(coverFile));
     const [sharp, blurred] = await poll('at ratio 2, a dealt card shows the large cover', async () => {
@@ -199,16 +213,7 @@ async function main() {
         if (cw !== CLIENT.width || ch !== CLIENT.height)
             fail(`the client area is ${cw} x ${ch}, not ${CLIENT.width} x ${CLIENT.height}`);
         ok(`the client area is the design's ${cw} x ${ch}`);
-        // Its frame is known once it is shown, and it is centred again by it.
-        const [cx, cy] = await poll('the main window is centred in the page by its frame', () =>
-            page.evaluate((width, height) => {
-                const outer = qtRoot().querySelector('.qt-window').getBoundingClientRect();
-                const client = qtRoot().querySelector('.qt-window canvas').getBoundingClientRect();
-                const centred = Math.abs(outer.x - (width - outer.width) / 2) <= 1
-                    && Math.abs(outer.y - (height - outer.height) / 2) <= 1;
-                return { done: centred, seen: centred ? [client.x, client.y]
-                    : `${outer.width} x ${outer.height} at ${outer.x}, ${outer.y}` };
-            }, PAGE.width, PAGE.height));
+        const [cx, cy] = await centred(page);
 
         const cards = (await accessibleNodes(page)).filter((n) => n.role === 'button'
             && /^Κάρτα \d+: σειρά \d, στήλη \d$/.test(n.name || ''));
@@ -264,6 +269,23 @@ async function main() {
         });
         await page.keyboard.press('Enter');
         await poll('Enter closes the help window at once', async () => {
+            const count = await helpShown();
+            return { done: count === 1, seen: `${count} windows shown` };
+        });
+        // With the mouse: the help button, then one click on the help window's OK closes it.
+        await click(740, 20);
+        const okButton = await poll('a click on the help button opens the help window', () =>
+            page.evaluate(() => {
+                const shown = [...qtRoot().querySelectorAll('.qt-window')]
+                    .filter((w) => w.style.display !== 'none');
+                if (shown.length !== 2)
+                    return { done: false, seen: `${shown.length} windows shown` };
+                const help = shown.map((w) => w.querySelector('canvas').getBoundingClientRect())
+                    .find((r) => r.width !== 776);
+                return { done: true, seen: [help.x + 264, help.y + 380] };
+            }));
+        await page.mouse.click(...okButton);
+        await poll('the first click on its OK closes it', async () => {
             const count = await helpShown();
             return { done: count === 1, seen: `${count} windows shown` };
         });
