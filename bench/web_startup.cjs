@@ -35,7 +35,7 @@ async function load(browser, address) {
         await page.evaluateOnNewDocument(firstPaint);
         await page.goto(address);
         await page.waitForFunction(() => window.firstPaint !== undefined, { timeout: 60000, polling: 20 });
-        return page.evaluate(() => window.firstPaint);
+        return await page.evaluate(() => window.firstPaint);
     } finally {
         await context.close();
     }
