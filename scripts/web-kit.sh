@@ -17,8 +17,8 @@ source "$(dirname "$0")/kit_lib.sh"
 on_debian_13 ./scripts/web-kit.sh "$@"
 
 # Core, Gui and Widgets; the wasm platform, which needs OpenGL ES; PNG, JPEG, ICO and BMP; the
-# Fusion style. Qt's bundled libraries only; optimised for size; a unity build; the modules and
-# features off that the Windows kit leaves out.
+# Fusion style. Qt's bundled libraries only; optimised for size; a unity build. The features off
+# are the Windows kit's, and text shaping.
 QT_OPTIONS=(
     -DQT_QMAKE_TARGET_MKSPEC=wasm-emscripten
     "${QT_KIT_BASE[@]}"
@@ -30,10 +30,12 @@ QT_OPTIONS=(
     -DFEATURE_vulkan=OFF
     -DFEATURE_sql_sqlite=OFF
     "${QT_UNUSED_FEATURES[@]}"
+    # Greek and Latin need no text shaping beyond Qt's own.
+    -DFEATURE_harfbuzz=OFF
 )
 ensure_packages dpkg-dev cmake ninja-build emscripten qt6-base-dev qt6-base-dev-tools >&2
 
-kit=$(kit_folder wasm-static "${QT_OPTIONS[@]}")
+kit=$(kit_folder wasm-static "${QT_OPTIONS[@]}" "without Qt's DejaVu fonts")
 # The emsdk folder that Qt's build and the game's build look for (EMSDK).
 emsdk="$KIT_CACHE/emsdk-debian"
 if [ ! -f "$emsdk/.emscripten" ] || ! grep -q EMSCRIPTEN_ROOT "$emsdk/.emscripten"; then
@@ -49,5 +51,9 @@ if [ -f "$kit/.complete" ]; then
 fi
 source_dir=$(fetch_qt_source)
 [ "${1:-}" = --fetch ] && exit 0
+# Qt's web platform builds two DejaVu fonts (1 MB) into every program; the game brings the one
+# font it uses, so they are left out (only the web platform's build reads this file).
+sed -i '/^qt_internal_add_resource(QWasmIntegrationPlugin "wasmfonts"/,/^)/d' \
+    "$source_dir/src/plugins/platforms/wasm/CMakeLists.txt"
 build_kit "$kit" "$source_dir" "${QT_OPTIONS[@]}"
 echo "$kit"
