@@ -92,18 +92,21 @@ float OuterMeasures::top() const
     return m_topWritten && y == twipsToPixels(m_top) ? m_top : pixelsToTwips(y);
 }
 
-bool OuterMeasures::isWhereWritten() const
+std::optional<QPoint> OuterMeasures::written() const
 {
-    return m_leftWritten && m_topWritten
-        && m_window.pos() == QPoint(twipsToPixels(m_left), twipsToPixels(m_top));
+    if (!m_leftWritten || !m_topWritten) {
+        return std::nullopt;
+    }
+    return QPoint(twipsToPixels(m_left), twipsToPixels(m_top));
 }
+
+bool OuterMeasures::isWhereWritten() const { return written() == m_window.pos(); }
 
 bool OuterMeasures::isNewlyFramedInPlace()
 {
     // A platform that draws the frame itself once the window is shown (the web) puts the client
     // area, not the frame, where a window placed before that was written: it is in place too.
-    const bool clientWhereWritten = m_leftWritten && m_topWritten
-        && m_window.geometry().topLeft() == QPoint(twipsToPixels(m_left), twipsToPixels(m_top));
+    const bool clientWhereWritten = written() == m_window.geometry().topLeft();
     if (m_framedInPlace || m_window.windowState() != Qt::WindowNoState
         || !(isWhereWritten() || clientWhereWritten) || !realFrame()) {
         return false;
@@ -154,6 +157,12 @@ void centreAgainOnceFramed(OuterMeasures& measures)
     if (measures.isNewlyFramedInPlace()) {
         centreOnScreen(measures);
     }
+}
+
+void centreAgainOnceShown(OuterMeasures& measures)
+{
+    QMetaObject::invokeMethod(
+        &measures.window(), [&measures] { centreAgainOnceFramed(measures); }, Qt::QueuedConnection);
 }
 
 } // namespace dyadora

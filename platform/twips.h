@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QPoint>
 #include <QSize>
 
 #include <functional>
@@ -45,6 +46,8 @@ public:
     // The window must outlive this object. designFrame is in pixels.
     OuterMeasures(QWidget& window, QMargins designFrame, FrameProbe probe = {});
 
+    QWidget& window() const { return m_window; }
+
     // The frame the window manager drew, once it has reported one.
     std::optional<QMargins> realFrame() const;
 
@@ -76,6 +79,8 @@ public:
 
 private:
     QMargins shownFrame() const;
+    // Where setLeft() and setTop() last put the window, once both have.
+    std::optional<QPoint> written() const;
 
     QWidget& m_window;
     QMargins m_designFrame;
@@ -99,5 +104,9 @@ void centreOnScreen(OuterMeasures& measures);
 // first time the frame is known while the window stands where it was put, it is centred again
 // by that frame; never afterwards, and never once the user has moved it.
 void centreAgainOnceFramed(OuterMeasures& measures);
+
+// Call when the window is shown: where the platform draws the frame itself (the web), the frame is
+// known only just after that, and the window is centred again by it then, as above.
+void centreAgainOnceShown(OuterMeasures& measures);
 
 } // namespace dyadora

@@ -202,13 +202,10 @@ void Form1::moveEvent(QMoveEvent* event)
     centreAgainOnceFramed(m_measures);
 }
 
-// Where the platform draws the frame itself (the web), it is known just after the window is
-// shown: the window is centred by it then.
 void Form1::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    QMetaObject::invokeMethod(
-        this, [this] { centreAgainOnceFramed(m_measures); }, Qt::QueuedConnection);
+    centreAgainOnceShown(m_measures);
 }
 
 void Form1::changeEvent(QEvent* event)

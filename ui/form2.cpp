@@ -106,13 +106,10 @@ void Form2::moveEvent(QMoveEvent* event)
     centreAgainOnceFramed(m_measures);
 }
 
-// Where the platform draws the frame itself (the web), it is known just after the window is
-// shown: the window is centred by it then.
 void Form2::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    QMetaObject::invokeMethod(
-        this, [this] { centreAgainOnceFramed(m_measures); }, Qt::QueuedConnection);
+    centreAgainOnceShown(m_measures);
 }
 
 void Form2::changeEvent(QEvent* event)
