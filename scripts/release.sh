@@ -19,31 +19,34 @@ umask 022
 export TZ=UTC LC_ALL=C.UTF-8 LANG=C.UTF-8
 unset LANGUAGE
 
+# build_dist PRESET FOLDER CPACK_ARGUMENT...: the preset built afresh in FOLDER, and its packages
+# made in FOLDER/packages.
+build_dist() {
+    local preset=$1 build=$2
+    shift 2
+    rm -rf "$build"
+    cmake --preset "$preset" -B "$build" >/dev/null
+    cmake --build "$build" --parallel "$(nproc)" >/dev/null
+    (cd "$build" && cpack "$@" -B "$PWD/packages" >/dev/null)
+}
+
 # build_deb EPOCH, build_windows EPOCH: one download each, made in build/dist-<what>/ of this clone
 # on a machine of the right release (the Windows ones on Debian 13, with its MinGW and NSIS).
 build_deb() {
     export SOURCE_DATE_EPOCH=$1
-    local build=build/dist-$DEBIAN_CODENAME
     ensure_packages "${BUILD_PACKAGES[@]}" dpkg-dev
-    rm -rf "$build"
-    cmake --preset dist -B "$build" >/dev/null
-    cmake --build "$build" --parallel "$(nproc)" >/dev/null
-    (cd "$build" && cpack -G DEB -B "$PWD/packages" >/dev/null)
+    build_dist dist "build/dist-$DEBIAN_CODENAME" -G DEB
 }
 
 build_windows() {
     export SOURCE_DATE_EPOCH=$1
-    local build=build/dist-windows
     ensure_packages g++-mingw-w64-x86-64-posix nsis python3
     DYADORA_WINDOWS_KIT=$(scripts/windows-kit.sh)
     export DYADORA_WINDOWS_KIT
-    rm -rf "$build"
-    cmake --preset dist-windows -B "$build" >/dev/null
-    cmake --build "$build" --parallel "$(nproc)" >/dev/null
-    (cd "$build" && cpack -B "$PWD/packages" >/dev/null)
+    build_dist dist-windows build/dist-windows
     # CPack's zip keeps the files' times, owners and order from the disk: written again from its
     # own entries, sorted, all at the commit's time.
-    python3 scripts/normalise-zip.py "$build/packages/Dyadora-"*-win64.zip
+    python3 scripts/normalise-zip.py build/dist-windows/packages/Dyadora-*-win64.zip
 }
 
 # in_release SUITE FUNCTION EPOCH: runs this script's FUNCTION here on that release, or in its root.
