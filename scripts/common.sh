@@ -4,6 +4,13 @@
 
 DYADORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# A script that stops at a failed command (set -e) says which script, line and command it was,
+# in a function of its own or of this file too.
+if [[ $- == *e* ]]; then
+    set -E
+    trap 'dyadora_failed_status=$?; echo "FAILED: ${BASH_SOURCE[0]#"$DYADORA_ROOT"/}, line $LINENO: $BASH_COMMAND (status $dyadora_failed_status)" >&2' ERR
+fi
+
 # Packages to build the game and to show its Greek text.
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev fonts-liberation)
 # A virtual X server with a window manager, for machines without a display and for the
@@ -22,6 +29,17 @@ A11Y_PACKAGES=(python3 dbus-daemon at-spi2-core python3-pyatspi)
 # with this list too.
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" libbenchmark-dev "${X_PACKAGES[@]}" "${WM_PACKAGES[@]}"
     "${PACKAGING_PACKAGES[@]}" "${A11Y_PACKAGES[@]}")
+# The static Qt kits' toolchains (MinGW-w64, emscripten) and Qt's host tools of the kits' version.
+KIT_PACKAGES=(dpkg-dev cmake ninja-build g++-mingw-w64-x86-64-posix emscripten qt6-base-dev
+    qt6-base-dev-tools)
+# The Windows build's tests and downloads: Wine 10, NSIS for the installer.
+WINDOWS_TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 nsis unzip python3)
+# The page played in chromium over its DevTools protocol, by a test in Node.js.
+WEB_TEST_PACKAGES=(chromium nodejs npm ca-certificates python3)
+# The Debian 13 root holds all of these from the start, so that the steps that run in it side by
+# side never install anything.
+ROOT_PACKAGES=("${TEST_PACKAGES[@]}" "${KIT_PACKAGES[@]}" "${WINDOWS_TEST_PACKAGES[@]}"
+    "${WEB_TEST_PACKAGES[@]}")
 # The Debian release this machine runs: bookworm, trixie, ...
 DEBIAN_CODENAME=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
 # The sanitizers' runtime for the release's default clang: Debian 12 has clang 14, Debian 13
@@ -59,26 +77,51 @@ debian_archive() {
     echo "${archive%/}"
 }
 
-# ensure_packages PACKAGE...: installs those not installed yet, as root or through sudo.
+# ensure_packages PACKAGE...: installs those not installed yet, as root or through sudo, in turn
+# with every other install (with_apt_lock).
 ensure_packages() {
-    local missing=()
-    local package
+    [ -n "$(missing_packages "$@")" ] || return 0
+    with_apt_lock install_missing "$@"
+}
+
+install_missing() {
+    local missing sudo=()
+    read -ra missing <<<"$(missing_packages "$@")" # again: another install may have brought them
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    # dpkg's own lock still guards against installs by anything else on the machine.
+    "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900 update || return
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y \
+        --no-install-recommends "${missing[@]}"
+}
+
+# with_apt_lock COMMAND...: runs the command holding this machine's (or root's) lock of apt, which
+# every use of apt by the scripts takes. Scripts running side by side (the kits built in the
+# background while tests install their tools) take turns: apt's lists and package cache are
+# written by `update`, `install` and `source` without dpkg's lock, and two at once can corrupt
+# them. DYADORA_APT_LOCK names another lock file.
+with_apt_lock() {
+    local lock=${DYADORA_APT_LOCK:-}
+    if [ -z "$lock" ]; then
+        lock=/var/lib/apt/dyadora-install.lock
+        [ "$(id -u)" -eq 0 ] || lock=${TMPDIR:-/tmp}/dyadora-apt-install.lock
+    fi
+    (
+        flock 8 || exit
+        "$@"
+    ) 8>>"$lock"
+}
+
+# missing_packages PACKAGE...: prints those of the packages that are not installed, on one line.
+missing_packages() {
+    local package missing=()
     for package in "$@"; do
         if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
             missing+=("$package")
         fi
     done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
-    local sudo=()
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo=(sudo)
-    fi
-    # Scripts running side by side (a kit built in the background while tests install their
-    # tools) wait for each other's installs rather than fail on apt's lock.
-    "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=900 update
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y \
-        --no-install-recommends "${missing[@]}"
+    echo "${missing[*]}"
 }
 
 # fresh_wine_prefix: a Wine prefix made afresh in a temporary folder, exported as WINEPREFIX, with

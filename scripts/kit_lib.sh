@@ -78,27 +78,33 @@ kit_folder() {
 # is none), unpacked once into $KIT_CACHE/qt-<version>-source/src for every kit; prints that folder.
 fetch_qt_source() {
     local source_dir="$KIT_CACHE/qt-$QT_VERSION-source"
-    if [ ! -f "$source_dir/.complete" ]; then
-        if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-            printf 'Types: deb-src\nURIs: %s\nSuites: trixie\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-                "$(debian_archive)" >/etc/apt/sources.list.d/dyadora-deb-src.sources
-            apt-get update >&2
-        fi
-        rm -rf "$source_dir"
-        mkdir -p "$source_dir"
-        (
-            cd "$source_dir" || exit 1
-            apt-get source --download-only qt6-base >&2
-            dpkg-source -x ./*.dsc src >&2
-            rm -f ./*.dsc ./*.tar.*
-        )
-        grep -q "QT_REPO_MODULE_VERSION \"$QT_VERSION\"" "$source_dir/src/.cmake.conf" || {
-            echo "Debian's qt6-base is not Qt $QT_VERSION" >&2
-            return 1
-        }
-        touch "$source_dir/.complete"
-    fi
+    [ -f "$source_dir/.complete" ] || with_apt_lock download_qt_source "$source_dir" >&2 || return
     echo "$source_dir/src"
+}
+
+# download_qt_source FOLDER: fetch_qt_source's download, with apt's lock held: a second kit
+# started beside the first finds the source complete once it has the lock.
+download_qt_source() {
+    local source_dir=$1
+    [ -f "$source_dir/.complete" ] && return 0
+    if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        printf 'Types: deb-src\nURIs: %s\nSuites: trixie\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+            "$(debian_archive)" >/etc/apt/sources.list.d/dyadora-deb-src.sources
+        apt-get update || return
+    fi
+    rm -rf "$source_dir"
+    mkdir -p "$source_dir"
+    (
+        cd "$source_dir" || exit 1
+        apt-get source --download-only qt6-base || exit
+        dpkg-source -x ./*.dsc src || exit
+        rm -f ./*.dsc ./*.tar.*
+    ) || return
+    grep -q "QT_REPO_MODULE_VERSION \"$QT_VERSION\"" "$source_dir/src/.cmake.conf" || {
+        echo "Debian's qt6-base is not Qt $QT_VERSION"
+        return 1
+    }
+    touch "$source_dir/.complete"
 }
 
 # build_kit KIT SOURCE CMAKE_OPTION...: configures, builds and installs Qt into KIT, then marks the
