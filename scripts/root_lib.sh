@@ -17,7 +17,7 @@ DYADORA_ROOTS_DIR="${DYADORA_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/dyadora}
 # release, the archive and the package list), so that a changed list makes a new root.
 root_path() {
     local hash
-    hash=$(printf '%s\n' "$1" "$DYADORA_MIRROR" "${TEST_PACKAGES[@]}" | sha256sum | cut -c1-16)
+    hash=$(printf '%s\n' "$1" "$DYADORA_MIRROR" "${ROOT_PACKAGES[@]}" | sha256sum | cut -c1-16)
     echo "$DYADORA_ROOTS_DIR/$1-$hash"
 }
 

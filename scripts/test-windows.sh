@@ -12,7 +12,7 @@ source "$(dirname "$0")/common.sh"
 
 on_debian_13 ./scripts/test-windows.sh "$@"
 
-ensure_packages g++-mingw-w64-x86-64-posix wine wine64 nsis unzip "${X_PACKAGES[@]}" python3
+ensure_packages "${WINDOWS_TEST_PACKAGES[@]}" "${X_PACKAGES[@]}"
 DYADORA_WINDOWS_KIT=$("$DYADORA_ROOT/scripts/windows-kit.sh")
 export DYADORA_WINDOWS_KIT
 echo "Qt kit: $DYADORA_WINDOWS_KIT"

@@ -33,7 +33,7 @@ QT_OPTIONS=(
     # Greek and Latin need no text shaping beyond Qt's own.
     -DFEATURE_harfbuzz=OFF
 )
-ensure_packages dpkg-dev cmake ninja-build emscripten qt6-base-dev qt6-base-dev-tools >&2
+ensure_packages "${KIT_PACKAGES[@]}" >&2
 
 kit=$(kit_folder wasm-static "${QT_OPTIONS[@]}" "without Qt's DejaVu fonts")
 # The emsdk folder that Qt's build and the game's build look for (EMSDK).

@@ -7,7 +7,7 @@
 # of tests/web/package.json into the kits' cache once; prints the folder of its node_modules.
 browser_modules() {
     local modules
-    ensure_packages chromium nodejs npm ca-certificates python3 >&2
+    ensure_packages "${WEB_TEST_PACKAGES[@]}" >&2
     modules="$KIT_CACHE/web-test-$(sha256sum "$DYADORA_ROOT/tests/web/package.json" | cut -c1-12)"
     if [ ! -f "$modules/.complete" ]; then
         rm -rf "$modules"

@@ -43,8 +43,7 @@ QT_OPTIONS=(
     -DFEATURE_sql_sqlite=OFF
     "${QT_UNUSED_FEATURES[@]}"
 )
-ensure_packages dpkg-dev cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev \
-    qt6-base-dev-tools >&2
+ensure_packages "${KIT_PACKAGES[@]}" >&2
 
 kit=$(kit_folder mingw-w64-static "${QT_OPTIONS[@]}" "$(cat "$TOOLCHAIN")")
 if [ -f "$kit/.complete" ]; then
