@@ -33,6 +33,23 @@ if [ "${1:-}" = --compare ]; then # two folders made earlier
     exit
 fi
 
+# ensure_locale NAME: the locale generated where it is missing (Debian's locales package); fails
+# when it still cannot be set, so that a run never goes on in another locale than it says.
+ensure_locale() {
+    if ! locale -a 2>/dev/null | grep -qix "${1/UTF-8/utf8}"; then
+        ensure_packages locales
+        grep -qx "$1 UTF-8" /etc/locale.gen 2>/dev/null || echo "$1 UTF-8" >>/etc/locale.gen
+        locale-gen --keep-existing >/dev/null
+    fi
+    local said
+    said=$(LC_ALL=$1 bash -c : 2>&1)
+    [ -z "$said" ] && [ "$(LC_ALL=$1 locale charmap)" = UTF-8 ] || {
+        echo "FAIL: the locale $1 cannot be set: $said" >&2
+        return 1
+    }
+}
+ensure_locale el_GR.UTF-8
+
 work=$(mktemp -d "${TMPDIR:-/tmp}/dyadora-reproducible.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 chmod 755 "$work"
