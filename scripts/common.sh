@@ -30,7 +30,7 @@ A11Y_PACKAGES=(python3 dbus-daemon at-spi2-core python3-pyatspi)
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" libbenchmark-dev "${X_PACKAGES[@]}" "${WM_PACKAGES[@]}"
     "${PACKAGING_PACKAGES[@]}" "${A11Y_PACKAGES[@]}")
 # The static Qt kits' toolchains (MinGW-w64, emscripten) and Qt's host tools of the kits' version.
-KIT_PACKAGES=(dpkg-dev cmake ninja-build g++-mingw-w64-x86-64-posix emscripten qt6-base-dev
+KIT_PACKAGES=(dpkg-dev patch cmake ninja-build g++-mingw-w64-x86-64-posix emscripten qt6-base-dev
     qt6-base-dev-tools)
 # The Windows build's tests and downloads: Wine 10, NSIS for the installer.
 WINDOWS_TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 nsis unzip python3)

@@ -66,18 +66,24 @@ QT_UNUSED_FEATURES=(
 )
 
 # kit_folder NAME OPTION...: prints the kit's folder in the cache, named by the version and a key
-# of the options and the files given after them, so that a kit is made again only when they change.
+# of the patches, the options and the files given after them, so that a kit is made again only
+# when they change.
 kit_folder() {
     local name=$1 key
     shift
-    key=$( (echo "$QT_VERSION" && printf '%s\n' "$@") | sha256sum)
+    key=$( (echo "$QT_VERSION" "$QT_PATCHES_KEY" && printf '%s\n' "$@") | sha256sum)
     echo "$KIT_CACHE/qt-$QT_VERSION-$name-${key:0:12}"
 }
 
+# Our changes to Qt's source, applied to every kit's source (each .patch file says why).
+QT_PATCHES=("$DYADORA_ROOT"/scripts/qt-patches/*.patch)
+QT_PATCHES_KEY=$(cat "${QT_PATCHES[@]}" | sha256sum | cut -c1-12)
+
 # fetch_qt_source: Debian's source package, from its archive (a deb-src entry is added when there
-# is none), unpacked once into $KIT_CACHE/qt-<version>-source/src for every kit; prints that folder.
+# is none), unpacked and patched once into $KIT_CACHE/qt-<version>-source-<patches>/src for every
+# kit; prints that folder.
 fetch_qt_source() {
-    local source_dir="$KIT_CACHE/qt-$QT_VERSION-source"
+    local source_dir="$KIT_CACHE/qt-$QT_VERSION-source-$QT_PATCHES_KEY"
     [ -f "$source_dir/.complete" ] || with_apt_lock download_qt_source "$source_dir" >&2 || return
     echo "$source_dir/src"
 }
@@ -99,12 +105,20 @@ download_qt_source() {
         apt-get source --download-only qt6-base || exit
         dpkg-source -x ./*.dsc src || exit
         rm -f ./*.dsc ./*.tar.*
+        local patch
+        for patch in "${QT_PATCHES[@]}"; do
+            patch -d src -p1 --quiet --forward <"$patch" || exit
+        done
     ) || return
     grep -q "QT_REPO_MODULE_VERSION \"$QT_VERSION\"" "$source_dir/src/.cmake.conf" || {
         echo "Debian's qt6-base is not Qt $QT_VERSION"
         return 1
     }
     touch "$source_dir/.complete"
+    local old # the source of other patches is of no further use
+    for old in "$KIT_CACHE/qt-$QT_VERSION-source"*; do
+        [ "$old" = "$source_dir" ] || rm -rf "$old"
+    done
 }
 
 # build_kit KIT SOURCE CMAKE_OPTION...: configures, builds and installs Qt into KIT, then marks the
@@ -120,4 +134,8 @@ build_kit() {
     cmake --install "$work" >&2
     touch "$kit/.complete"
     rm -rf "$work"
+    local old # kits of the same kind made with other options or patches
+    for old in "${kit%-*}"-*; do
+        [ "$old" = "$kit" ] || [ "$old" = "$work" ] || rm -rf "$old"
+    done
 }

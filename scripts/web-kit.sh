@@ -35,7 +35,7 @@ QT_OPTIONS=(
 )
 ensure_packages "${KIT_PACKAGES[@]}" >&2
 
-kit=$(kit_folder wasm-static "${QT_OPTIONS[@]}" "without Qt's DejaVu fonts")
+kit=$(kit_folder wasm-static "${QT_OPTIONS[@]}")
 # The emsdk folder that Qt's build and the game's build look for (EMSDK).
 emsdk="$KIT_CACHE/emsdk-debian"
 if [ ! -f "$emsdk/.emscripten" ] || ! grep -q EMSCRIPTEN_ROOT "$emsdk/.emscripten"; then
@@ -51,9 +51,5 @@ if [ -f "$kit/.complete" ]; then
 fi
 source_dir=$(fetch_qt_source)
 [ "${1:-}" = --fetch ] && exit 0
-# Qt's web platform builds two DejaVu fonts (1 MB) into every program; the game brings the one
-# font it uses, so they are left out (only the web platform's build reads this file).
-sed -i '/^qt_internal_add_resource(QWasmIntegrationPlugin "wasmfonts"/,/^)/d' \
-    "$source_dir/src/plugins/platforms/wasm/CMakeLists.txt"
 build_kit "$kit" "$source_dir" "${QT_OPTIONS[@]}"
 echo "$kit"
