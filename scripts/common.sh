@@ -8,7 +8,7 @@ DYADORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # in a function of its own or of this file too.
 if [[ $- == *e* ]]; then
     set -E
-    trap 'dyadora_failed_status=$?; echo "FAILED: ${BASH_SOURCE[0]#"$DYADORA_ROOT"/}, line $LINENO: $BASH_COMMAND (status $dyadora_failed_status)" >&2' ERR
+    trap 'dyadora_failed_status=$?; echo "FAILED: ${BASH_SOURCE[0]#"$DYADORA_ROOT"/}, line $LINENO: ${BASH_COMMAND%%$'"'"'\n'"'"'*} (status $dyadora_failed_status)" >&2' ERR
 fi
 
 # Packages to build the game and to show its Greek text.

@@ -16,12 +16,13 @@ qt_add_resources(Dyadora web_font PREFIX /fonts BASE ${font_folder} FILES ${DYAD
 target_link_options(Dyadora PRIVATE -Oz)
 
 set(icons ${PROJECT_SOURCE_DIR}/assets/icons/hicolor)
+set(web_icons ${PROJECT_SOURCE_DIR}/assets/icons/web)
 # dyadora_page TARGET FOLDER: after each link of TARGET, its page is made afresh in FOLDER.
 function(dyadora_page target folder)
     add_custom_command(
         TARGET ${target} POST_BUILD
         COMMAND ${CMAKE_COMMAND} -DPAGE=${folder} -DPROGRAM=$<TARGET_FILE_DIR:${target}>
-                -DSOURCE=${CMAKE_CURRENT_LIST_DIR} -DICONS=${icons}
+                -DSOURCE=${CMAKE_CURRENT_LIST_DIR} -DICONS=${icons} -DWEB_ICONS=${web_icons}
                 -P ${CMAKE_CURRENT_LIST_DIR}/MakePage.cmake
         COMMENT "Making the page in ${folder}"
         VERBATIM)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Starts the game in the page: the program's bytes are fetched with a progress bar, compiled and
-// started on the page's screen; the screen-reader layer is switched on at once; when the player
+// Starts the game in the page: the program is fetched with a progress bar and compiled as it
+// arrives, then started on the page's screen; the screen-reader layer is switched on at once; when the player
 // ends the game (or it cannot start), the page says so and offers to start it again.
 'use strict';
 
@@ -30,35 +30,57 @@
         return;
     }
 
-    // The program, compiled from its bytes as they arrive (the size of its uncompressed bytes is
-    // written into the page when it is built, since a compressed response tells only its own).
-    const compile = async () => {
+    // The program, compiled by the browser as its bytes arrive, while the bytes of a copy of the
+    // response are counted for the progress bar (the size of its uncompressed bytes is written
+    // into the page when it is built, since a compressed response tells only its own). Where the
+    // browser will not compile a response as it streams (an older browser, or a server that sends
+    // the program with another type), the bytes are gathered and compiled at once.
+    const programSize = Number(document.documentElement.dataset.programSize) || 0;
+    const fetchProgram = async () => {
         const response = await fetch('Dyadora.wasm');
         if (!response.ok)
             throw new Error(`Dyadora.wasm: ${response.status} ${response.statusText}`);
-        const total = Number(document.documentElement.dataset.programSize) || 0;
+        return response;
+    };
+    const count = async (response) => {
         const reader = response.body.getReader();
-        const chunks = [];
         let received = 0;
         for (;;) {
             const { done, value } = await reader.read();
             if (done)
                 break;
-            chunks.push(value);
             received += value.length;
-            if (total > 0)
-                progress.value = Math.min(received / total, 1);
+            if (programSize > 0)
+                progress.value = Math.min(received / programSize, 1);
         }
-        const bytes = new Uint8Array(received);
-        let offset = 0;
-        for (const chunk of chunks) {
-            bytes.set(chunk, offset);
-            offset += chunk.length;
-        }
-        progress.removeAttribute('value'); // compiling: no measure of its own
+        progress.removeAttribute('value'); // compiling what is left: no measure of its own
         status.textContent = 'Εκκίνηση…';
+        return received;
+    };
+    const compile = async () => {
+        const response = await fetchProgram();
+        if (typeof WebAssembly.compileStreaming === 'function') {
+            const counted = count(response.clone());
+            try {
+                const [module] = await Promise.all([WebAssembly.compileStreaming(response), counted]);
+                return module;
+            } catch (error) {
+                if (!(error instanceof TypeError))
+                    throw error;
+                await counted.catch(() => {});
+            }
+        }
+        const again = await fetchProgram();
+        const [bytes] = await Promise.all([again.clone().arrayBuffer(), count(again)]);
         return WebAssembly.compile(bytes);
     };
+
+    // After one visit the game starts without the network (sw.js).
+    if ('serviceWorker' in navigator && window.isSecureContext) {
+        window.addEventListener('load', () => {
+            navigator.serviceWorker.register('sw.js').catch((error) => console.warn(error));
+        });
+    }
 
     // Qt's screen-reader layer waits for a hidden button to be pressed: press it as it appears,
     // in the shadow tree where Qt keeps its windows.

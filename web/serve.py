@@ -10,7 +10,7 @@ import os
 import sys
 
 TYPES = {".wasm": "application/wasm", ".js": "text/javascript", ".html": "text/html; charset=utf-8",
-         ".css": "text/css", ".png": "image/png"}
+         ".css": "text/css", ".png": "image/png", ".webmanifest": "application/manifest+json"}
 
 
 class PageHandler(http.server.SimpleHTTPRequestHandler):

@@ -6,14 +6,16 @@
 // the help window opens and closes with the keyboard and with the mouse (one click on its OK),
 // Esc ends the game and the page says so;
 // and the page asked for nothing but its own files and threw no error. Then, on a page of device
-// pixel ratio 2, a dealt card shows the cover drawn from its large picture.
-// Usage: node page.test.cjs ADDRESS CHROMIUM COVER COVER_LARGE   (the cover's two BMP files)
+// pixel ratio 2, a dealt card shows the cover drawn from its large picture. Last, chromium finds
+// the page installable, and with its server stopped the page reloads, deals and turns a card.
+// Usage: node page.test.cjs ADDRESS CHROMIUM COVER COVER_LARGE SERVER_PID   (the cover's two BMP
+// files; the process serving the page, which the test stops)
 'use strict';
 const puppeteer = require('puppeteer-core');
 
 const fs = require('fs');
 
-const [address, chromium, coverFile, largeCoverFile] = process.argv.slice(2);
+const [address, chromium, coverFile, largeCoverFile, serverPid] = process.argv.slice(2);
 const DEADLINE_MS = 20000;
 const PAGE = { width: 1280, height: 1024 };
 const CLIENT = { width: 776, height: 454 }; // the main window's design client area
@@ -150,6 +152,55 @@ async function highDensity(browser) {
         return { done: seen[0] < 0.5 && seen[0] < seen[1] / 2, seen };
     });
     ok(`the card's pixels differ from the large cover by ${sharp.toFixed(1)} per channel, from the doubled small one by ${blurred.toFixed(1)}`);
+    await page.close();
+}
+
+// After one visit, the page plays with its server stopped: its service worker keeps the page's
+// files; and chromium finds the page installable (its manifest, icons and worker).
+async function offline(browser, serverPid) {
+    const page = await browser.newPage();
+    await page.evaluateOnNewDocument(defineQtRoot);
+    await page.goto(address);
+    await poll('the service worker keeps the page\'s files as one set', () => page.evaluate(async () => {
+        const registration = await navigator.serviceWorker.getRegistration();
+        const names = await caches.keys();
+        const kept = names.length === 1 ? (await (await caches.open(names[0])).keys()).length : 0;
+        return { done: registration?.active?.state === 'activated' && kept === 11,
+            seen: { worker: registration?.active?.state, names, kept } };
+    }));
+    const session = await page.createCDPSession();
+    const { installabilityErrors } = await session.send('Page.getInstallabilityErrors');
+    if (installabilityErrors.length > 0)
+        fail(`chromium finds the page not installable: ${JSON.stringify(installabilityErrors)}`);
+    ok('chromium finds the page installable');
+
+    process.kill(serverPid);
+    await poll('the page\'s server is stopped', async () => {
+        try {
+            await fetch(address);
+            return { done: false, seen: 'it still answers' };
+        } catch (error) {
+            return { done: true, seen: error.message };
+        }
+    });
+    await page.reload();
+    await poll('offline, the reloaded page shows the main window', () => page.evaluate(() => {
+        const canvas = qtRoot().querySelector('.qt-window canvas');
+        const shown = canvas && document.getElementById('notice').hidden && canvas.width > 0;
+        return { done: Boolean(shown), seen: document.getElementById('status').textContent };
+    }));
+    const [x, y] = await centred(page);
+    await page.mouse.click(x + 60, y + 20); // the start button deals
+    await poll('offline, the start button deals', async () => {
+        const seen = await score(page);
+        return { done: seen === 'Βαθμοί : 20', seen };
+    });
+    await page.mouse.click(x + 68, y + 85); // the first card
+    await poll('offline, a click turns a card', async () => {
+        const card = (await accessibleNodes(page)).find((n) => /^Κάρτα 1:/.test(n.name || ''));
+        const seen = card ? card.description : 'no card 1';
+        return { done: /^ανοιχτή κάρτα: /.test(seen || ''), seen };
+    });
     await page.close();
 }
 
@@ -309,6 +360,7 @@ async function main() {
         await page.close();
 
         await highDensity(browser);
+        await offline(browser, Number(serverPid));
     } finally {
         await browser.close();
     }

@@ -604,6 +604,23 @@ bool writeThemeIcon(const QDir& out, int size, int ratio)
     return true;
 }
 
+// The page's large icon, icons/web/icon-maskable-512.png: 512 pixels that fill their square edge
+// to edge ("maskable": a platform cuts its own shape out of it), with the mark inside the circle
+// of 80 % of the size that every such shape keeps.
+bool writeWebIcon(const QDir& out)
+{
+    const QString path = out.filePath("icons/web/icon-maskable-512.png");
+    constexpr int kSize = 512;
+    Motif motif = coverMotif(kSize);
+    motif.glyphHeight *= 0.68;
+    if (!out.mkpath("icons/web") || !draw(motif, kSize, kSize).toRgb888().save(path, "PNG")) {
+        std::fprintf(stderr, "draw-pictures: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -637,5 +654,6 @@ int main(int argc, char** argv)
                 ok = writeThemeIcon(out, size, ratio) && ok;
         }
     }
+    ok = writeWebIcon(out) && ok;
     return ok ? 0 : 1;
 }
