@@ -89,6 +89,12 @@ check() { # check DESCRIPTION COMMAND...
 start_game() {
     GAME_ERRORS=$(mktemp)
     trap end_game EXIT
+    # Wine's session of an earlier test (its services end some seconds after its program) still
+    # holds that test's screen: a program started into it is drawn only within that screen's size.
+    # The game starts a session of its own, on this test's screen.
+    if [ -n "${DYADORA_UNDER_WINE:-}" ]; then
+        timeout 60 wineserver -w || wineserver -k
+    fi
     start_virtual_display || fail "no virtual display"
     "$1" 2>"$GAME_ERRORS" &
     GAME_PID=$!
