@@ -4,7 +4,9 @@
 # one), and start-up in headless chromium, from navigation until the main window's first frame is
 # painted, for the game's page and for an empty Qt window's page built with the same kit
 # (bench/empty_window.cpp), loaded alternately PAIRS times each, both served from sub-folders of
-# one server. Runs on Debian 13, or in its root.
+# one server. Then the web's own audit of the game's page: Lighthouse (npm, at the version of
+# bench/lighthouse/package.json) in the same chromium, with its desktop and its mobile preset, its
+# four scores and every audit that did not pass. Runs on Debian 13, or in its root.
 # Usage: bench/web-figures.sh [PAIRS]   (default: 15)
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
@@ -30,3 +32,23 @@ done
 serve_pages "$pages"
 NODE_PATH=$modules node bench/web_startup.cjs "${PAGES_ADDRESS}page/" "${PAGES_ADDRESS}page-empty/" \
     "$pairs" /usr/bin/chromium
+
+audit=$(browser_modules "$DYADORA_ROOT/bench/lighthouse/package.json")
+reports=$(mktemp -d)
+for preset in desktop mobile; do
+    options=()
+    [ "$preset" = desktop ] && options=(--preset=desktop)
+    CHROME_PATH=/usr/bin/chromium "$audit/.bin/lighthouse" "${PAGES_ADDRESS}page/" --quiet \
+        "${options[@]}" --only-categories=performance,accessibility,best-practices,seo \
+        --chrome-flags="--headless=new --no-sandbox --disable-gpu --no-first-run --disable-background-networking" \
+        --output=json --output-path="$reports/$preset.json"
+    node -e '
+        const report = require(process.argv[1]);
+        const scores = Object.values(report.categories).map((c) => `${c.id} ${c.score}`);
+        console.log(`lighthouse ${process.argv[2]}: ${scores.join(", ")}`);
+        for (const audit of Object.values(report.audits))
+            if (audit.score !== null && audit.score < 1 && audit.scoreDisplayMode !== "informative")
+                console.log(`  ${audit.id} ${audit.score}: ${audit.displayValue || audit.title}`);
+    ' "$reports/$preset.json" "$preset"
+done
+rm -rf "$reports"

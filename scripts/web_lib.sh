@@ -3,16 +3,17 @@
 # bench/web-figures.sh), on Debian 13 or in its root.
 # shellcheck shell=bash
 
-# browser_modules: installs chromium and Node.js when missing, and puppeteer-core at the version
-# of tests/web/package.json into the kits' cache once; prints the folder of its node_modules.
+# browser_modules [PACKAGE_JSON]: installs chromium and Node.js when missing, and the npm packages
+# of PACKAGE_JSON (by default tests/web/package.json: puppeteer-core) at its versions into the
+# kits' cache once; prints the folder of their node_modules.
 browser_modules() {
-    local modules
+    local modules list=${1:-$DYADORA_ROOT/tests/web/package.json}
     ensure_packages "${WEB_TEST_PACKAGES[@]}" >&2
-    modules="$KIT_CACHE/web-test-$(sha256sum "$DYADORA_ROOT/tests/web/package.json" | cut -c1-12)"
+    modules="$KIT_CACHE/web-test-$(sha256sum "$list" | cut -c1-12)"
     if [ ! -f "$modules/.complete" ]; then
         rm -rf "$modules"
         mkdir -p "$modules"
-        cp "$DYADORA_ROOT/tests/web/package.json" "$modules/"
+        cp "$list" "$modules/package.json"
         (cd "$modules" && npm install --no-audit --no-fund --cafile /etc/ssl/certs/ca-certificates.crt >&2)
         touch "$modules/.complete"
     fi
