@@ -115,9 +115,16 @@ download_qt_source() {
         return 1
     }
     touch "$source_dir/.complete"
-    local old # the source of other patches is of no further use
-    for old in "$KIT_CACHE/qt-$QT_VERSION-source"*; do
-        [ "$old" = "$source_dir" ] || rm -rf "$old"
+    remove_all_but "$source_dir" "$KIT_CACHE/qt-$QT_VERSION-source"* # sources of other patches
+}
+
+# remove_all_but KEEP FOLDER...: removes the folders but KEEP (a kit's or a source's earlier
+# versions, once its successor is complete).
+remove_all_but() {
+    local keep=$1 old
+    shift
+    for old in "$@"; do
+        [ "$old" = "$keep" ] || rm -rf "$old"
     done
 }
 
@@ -134,8 +141,5 @@ build_kit() {
     cmake --install "$work" >&2
     touch "$kit/.complete"
     rm -rf "$work"
-    local old # kits of the same kind made with other options or patches
-    for old in "${kit%-*}"-*; do
-        [ "$old" = "$kit" ] || [ "$old" = "$work" ] || rm -rf "$old"
-    done
+    remove_all_but "$kit" "${kit%-*}"-* # kits of the same kind with other options or patches
 }
