@@ -62,7 +62,6 @@ int main(int argc, char* argv[])
     dyadora::ClockRandom random;
     dyadora::SystemProgramEnd programEnd;
     dyadora::Form1 form1(loadPictures, icon, random, programEnd);
-    // At its design size, also where windows are shown full-screen unless asked (the web).
-    form1.showNormal();
+    dyadora::showMainWindow(form1);
     return QApplication::exec();
 }

@@ -3,7 +3,12 @@
 #include "window_system.h"
 
 #include <QByteArray>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
 #include <QtGlobal>
+
+#include <utility>
 
 namespace dyadora {
 
@@ -34,6 +39,37 @@ void choosePlatform()
         qputenv("QT_QPA_PLATFORM",
             QByteArray(platform.data(), static_cast<qsizetype>(platform.size())));
     }
+}
+
+bool mainWindowFillsScreen()
+{
+#ifdef Q_OS_WASM
+    return true;
+#else
+    return false;
+#endif
+}
+
+void showMainWindow(QWidget& window)
+{
+    if (!mainWindowFillsScreen()) {
+        // At its design size, also where windows are shown full-screen unless asked.
+        window.showNormal();
+        return;
+    }
+    // A maximised window is kept at the screen's size by the platform.
+    window.setWindowFlag(Qt::FramelessWindowHint);
+    window.showMaximized();
+}
+
+void whenScreenResized(QWidget& window, std::function<void()> callback)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    QObject::connect(screen, &QScreen::geometryChanged, &window,
+        [callback = std::move(callback)](const QRect&) { callback(); });
 }
 
 } // namespace dyadora

@@ -2,7 +2,10 @@
 // The window system that the windows run on.
 #pragma once
 
+#include <functional>
 #include <string_view>
+
+class QWidget;
 
 namespace dyadora {
 
@@ -16,5 +19,14 @@ std::string_view preferredPlatform(std::string_view qpaPlatform, std::string_vie
 // Applies preferredPlatform() to this process's environment. Call before the QApplication is
 // created.
 void choosePlatform();
+
+// In the browser the page is the game's screen: the main window fills it without a frame of its
+// own and follows its size (the page resized, the device turned). Elsewhere the main window is
+// shown framed, at its design size.
+bool mainWindowFillsScreen();
+void showMainWindow(QWidget& window);
+
+// Calls back, for as long as the window lives, whenever the primary screen changes size.
+void whenScreenResized(QWidget& window, std::function<void()> callback);
 
 } // namespace dyadora

@@ -142,12 +142,18 @@ end_wine_prefix() {
     DYADORA_WINE_DIR=""
 }
 
-# build_preset NAME [TARGET...]: configures once and builds in build/NAME.
+# build_preset NAME [TARGET...]: configures once and builds in build/NAME. A build configured with
+# a kit that has since been made again (its folder, named by its key, is another) is configured
+# afresh.
 build_preset() {
-    local preset=$1
+    local preset=$1 cache toolchain
     shift
     cd "$DYADORA_ROOT" || return 1
-    if [ ! -f "build/$preset/CMakeCache.txt" ]; then
+    cache="build/$preset/CMakeCache.txt"
+    toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$cache" 2>/dev/null)
+    if [ -n "$toolchain" ] && [ ! -f "$toolchain" ]; then
+        cmake --preset "$preset" --fresh || return 1
+    elif [ ! -f "$cache" ]; then
         cmake --preset "$preset" || return 1
     fi
     local targets=()

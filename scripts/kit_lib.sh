@@ -66,8 +66,8 @@ QT_UNUSED_FEATURES=(
 )
 
 # kit_folder NAME OPTION...: prints the kit's folder in the cache, named by the version and a key
-# of the patches, the options and the files given after them, so that a kit is made again only
-# when they change.
+# of the patches for every kit, the options and what else is given after them, so that a kit is
+# made again only when they change.
 kit_folder() {
     local name=$1 key
     shift
@@ -75,15 +75,19 @@ kit_folder() {
     echo "$KIT_CACHE/qt-$QT_VERSION-$name-${key:0:12}"
 }
 
-# Our changes to Qt's source, applied to every kit's source (each .patch file says why).
+# Our changes to Qt's source (each .patch file says why). The source is patched with all of them;
+# those in web/ change only Qt's web platform, so only the web kit's key names them
+# (QT_WEB_PATCHES_KEY, given to kit_folder by web-kit.sh) and the Windows kit stays as it is.
 QT_PATCHES=("$DYADORA_ROOT"/scripts/qt-patches/*.patch)
+QT_WEB_PATCHES=("$DYADORA_ROOT"/scripts/qt-patches/web/*.patch)
 QT_PATCHES_KEY=$(cat "${QT_PATCHES[@]}" | sha256sum | cut -c1-12)
+QT_WEB_PATCHES_KEY=$(cat "${QT_WEB_PATCHES[@]}" | sha256sum | cut -c1-12)
 
 # fetch_qt_source: Debian's source package, from its archive (a deb-src entry is added when there
 # is none), unpacked and patched once into $KIT_CACHE/qt-<version>-source-<patches>/src for every
 # kit; prints that folder.
 fetch_qt_source() {
-    local source_dir="$KIT_CACHE/qt-$QT_VERSION-source-$QT_PATCHES_KEY"
+    local source_dir="$KIT_CACHE/qt-$QT_VERSION-source-$QT_PATCHES_KEY-$QT_WEB_PATCHES_KEY"
     [ -f "$source_dir/.complete" ] || with_apt_lock download_qt_source "$source_dir" >&2 || return
     echo "$source_dir/src"
 }
@@ -106,7 +110,7 @@ download_qt_source() {
         dpkg-source -x ./*.dsc src || exit
         rm -f ./*.dsc ./*.tar.*
         local patch
-        for patch in "${QT_PATCHES[@]}"; do
+        for patch in "${QT_PATCHES[@]}" "${QT_WEB_PATCHES[@]}"; do
             patch -d src -p1 --quiet --forward <"$patch" || exit
         done
     ) || return
@@ -130,11 +134,15 @@ remove_all_but() {
 
 # build_kit KIT SOURCE CMAKE_OPTION...: configures, builds and installs Qt into KIT, then marks the
 # kit complete. There is one build folder per kind of kit (KIT's name without its key): a build
-# that stopped, or one with other options, is taken up again, and only what changed is compiled.
+# that stopped, or one with other options, is taken up again, and only what changed is compiled;
+# one made from another source folder (other patches) cannot be, and is started afresh.
 build_kit() {
     local kit=$1 source=$2 work
     shift 2
     work="${kit%-*}-build"
+    [ "$(cat "$work/.source" 2>/dev/null)" = "$source" ] || rm -rf "$work"
+    mkdir -p "$work"
+    echo "$source" >"$work/.source"
     rm -rf "$kit"
     cmake --fresh -S "$source" -B "$work" -G Ninja -DCMAKE_INSTALL_PREFIX="$kit" "$@" >&2
     cmake --build "$work" --parallel "$(nproc)" >&2

@@ -35,7 +35,7 @@ QT_OPTIONS=(
 )
 ensure_packages "${KIT_PACKAGES[@]}" >&2
 
-kit=$(kit_folder wasm-static "${QT_OPTIONS[@]}")
+kit=$(kit_folder wasm-static "${QT_OPTIONS[@]}" "web patches $QT_WEB_PATCHES_KEY")
 # The emsdk folder that Qt's build and the game's build look for (EMSDK).
 emsdk="$KIT_CACHE/emsdk-debian"
 if [ ! -f "$emsdk/.emscripten" ] || ! grep -q EMSCRIPTEN_ROOT "$emsdk/.emscripten"; then

@@ -3,6 +3,7 @@
 #include "form2.h"
 
 #include "help_text.h"
+#include "platform/window_system.h"
 #include "window_icon.h"
 
 #include <QCloseEvent>
@@ -64,6 +65,10 @@ Form2::Form2(QWidget& mainWindow, const SharedPicture& icon)
     connect(Command1, &QPushButton::clicked, this, &Form2::CloseHelp);
 
     LoadHelp();
+    // In the page the window stays centred over the main window, which follows the page's size.
+    if (mainWindowFillsScreen()) {
+        whenScreenResized(*this, [this] { centreOnScreen(m_measures); });
+    }
 }
 
 void Form2::LoadHelp()
@@ -109,7 +114,15 @@ void Form2::moveEvent(QMoveEvent* event)
 void Form2::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    centreAgainOnceShown(m_measures);
+    if (!mainWindowFillsScreen()) {
+        centreAgainOnceShown(m_measures);
+        return;
+    }
+    // In the page a window placed before it had its frame may be shifted by the platform (to
+    // keep its title bar on a small screen), which the check for a window left in place takes
+    // for a move by the user: it is centred again by its frame once shown, whatever happened.
+    QMetaObject::invokeMethod(
+        this, [this] { centreOnScreen(m_measures); }, Qt::QueuedConnection);
 }
 
 void Form2::changeEvent(QEvent* event)

@@ -10,9 +10,12 @@
     const status = document.getElementById('status');
     const progress = document.getElementById('progress');
     const again = document.getElementById('again');
+    let ended = false; // the game has ended, or could not start
 
     // The notice over the page, with TEXT and the button that starts the game again.
     const stop = (text) => {
+        ended = true;
+        document.getElementById('turn').hidden = true;
         screen.hidden = true;
         progress.hidden = true;
         status.textContent = text;
@@ -81,6 +84,39 @@
             navigator.serviceWorker.register('sw.js').catch((error) => console.warn(error));
         });
     }
+
+    // The page fits the main window's design size to the screen, as a phone's or a tablet's
+    // browser lets a page do: laid out wider than a smaller screen (a phone) and shown scaled
+    // down, with the whole board in view, or narrower than a larger one (a tablet) and shown
+    // enlarged; Qt draws for the scale it is shown at, so the game stays sharp. A desktop browser
+    // lays the page out at its window's size, and the board spreads over it. A phone held upright
+    // would show the board too small to play: the page asks for it to be turned, and the game
+    // waits beneath, as it was, until it is.
+    const DESIGN = { width: 776, height: 454 };
+    const READABLE = 0.6; // the smallest scale at which the board is shown upright
+    const viewport = document.querySelector('meta[name="viewport"]');
+    const turn = document.getElementById('turn');
+    const fit = () => {
+        const view = window.visualViewport;
+        const zoom = view ? view.scale : 1;
+        // The page's size on the screen, whatever scale it is shown at.
+        const width = Math.round((view ? view.width : window.innerWidth) * zoom);
+        const height = Math.round((view ? view.height : window.innerHeight) * zoom);
+        const upright = height > width;
+        // Upright, the width alone: the board then spreads down the page's height.
+        const scale = Math.min(width / DESIGN.width, upright ? Infinity : height / DESIGN.height);
+        const content = `width=${Math.ceil(width / scale)}`;
+        if (viewport.content !== content)
+            viewport.content = content;
+        document.documentElement.style.setProperty('--page-scale', String(zoom));
+        const asks = upright && scale < READABLE && !ended;
+        turn.hidden = !asks;
+        screen.inert = asks;
+    };
+    fit();
+    window.addEventListener('resize', fit);
+    window.visualViewport?.addEventListener('resize', fit);
+    window.addEventListener('orientationchange', fit);
 
     // Qt's screen-reader layer waits for a hidden button to be pressed: press it as it appears,
     // in the shadow tree where Qt keeps its windows.
