@@ -13,6 +13,8 @@ int main(int argc, char* argv[])
     window.resize(776, 454);
     auto* button = new QPushButton(QStringLiteral("OK"), &window);
     button->setGeometry(8, 8, 297, 25);
-    window.showNormal(); // as the game's window, also where windows would fill the screen
+    // As the game's main window in the page: frameless, filling it.
+    window.setWindowFlag(Qt::FramelessWindowHint);
+    window.showMaximized();
     return QApplication::exec();
 }

@@ -15,7 +15,7 @@ source "$(dirname "$0")/../scripts/web_lib.sh"
 
 on_debian_13 ./bench/web-figures.sh "$@"
 pairs=${1:-15}
-./scripts/web.sh all empty_window
+./scripts/web.sh all empty_window_page
 modules=$(browser_modules)
 pages=$DYADORA_ROOT/build/web
 for page in page page-empty; do

@@ -4,11 +4,18 @@
 
 #include <QByteArray>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <QtGlobal>
 
+#include <memory>
 #include <utility>
+
+#ifdef Q_OS_WASM
+#include <emscripten/html5.h>
+#endif
 
 namespace dyadora {
 
@@ -60,6 +67,31 @@ void showMainWindow(QWidget& window)
     // A maximised window is kept at the screen's size by the platform.
     window.setWindowFlag(Qt::FramelessWindowHint);
     window.showMaximized();
+}
+
+void afterFrameShown(QObject& context, std::function<void()> callback)
+{
+#ifdef Q_OS_WASM
+    // In the browser a painted frame reaches the page at the next animation frame, and is shown
+    // once that frame's callbacks are done: the callback runs after them.
+    struct Pending {
+        QPointer<QObject> context;
+        std::function<void()> callback;
+    };
+    auto pending = std::make_unique<Pending>(Pending { &context, std::move(callback) });
+    emscripten_request_animation_frame(
+        [](double, void* data) -> EM_BOOL {
+            const std::unique_ptr<Pending> frame(static_cast<Pending*>(data));
+            if (frame->context) {
+                QTimer::singleShot(0, frame->context.data(), std::move(frame->callback));
+            }
+            return EM_FALSE;
+        },
+        pending.release());
+#else
+    // Elsewhere the frame is on the screen once painted.
+    QTimer::singleShot(0, &context, std::move(callback));
+#endif
 }
 
 void whenScreenResized(QWidget& window, std::function<void()> callback)

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string_view>
 
+class QObject;
 class QWidget;
 
 namespace dyadora {
@@ -25,6 +26,9 @@ void choosePlatform();
 // shown framed, at its design size.
 bool mainWindowFillsScreen();
 void showMainWindow(QWidget& window);
+
+// Calls back once the frame being painted is on the screen, unless the context is gone by then.
+void afterFrameShown(QObject& context, std::function<void()> callback);
 
 // Calls back, for as long as the window lives, whenever the primary screen changes size.
 void whenScreenResized(QWidget& window, std::function<void()> callback);

@@ -6,6 +6,7 @@
 #   dyadora_<version>_debian13_amd64.deb   the Debian 13 package
 #   Dyadora-<version>-win64.zip            the Windows program, to run from anywhere
 #   Dyadora-<version>-win64-setup.exe      the Windows installer
+#   Dyadora-<version>-web.zip              the game's page, static files for any web host
 # Each is built afresh from the last commit's sources, on this machine where it runs the same
 # Debian release and otherwise in a Debian root of that release (scripts/debian-root.sh), and
 # stamped with the last commit's time: anyone who runs this on the same commit gets the same bytes
@@ -49,6 +50,23 @@ build_windows() {
     python3 scripts/normalise-zip.py build/dist-windows/packages/Dyadora-*-win64.zip
 }
 
+# build_web EPOCH: the page, built with the web kit, zipped as a folder of its own.
+build_web() {
+    export SOURCE_DATE_EPOCH=$1
+    source scripts/kit_lib.sh
+    DYADORA_WEB_KIT=$(scripts/web-kit.sh)
+    export DYADORA_WEB_KIT EMSDK="$KIT_CACHE/emsdk-debian"
+    rm -rf build/dist-web
+    cmake --preset web -B build/dist-web >/dev/null
+    cmake --build build/dist-web --parallel "$(nproc)" >/dev/null
+    local name
+    name=Dyadora-$(sed -n 's/^project(Dyadora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-web
+    mkdir -p build/dist-web/packages
+    cp -r build/dist-web/page "build/dist-web/packages/$name"
+    (cd build/dist-web/packages && python3 -c 'import shutil, sys; shutil.make_archive(sys.argv[1], "zip", ".", sys.argv[1])' "$name")
+    python3 scripts/normalise-zip.py "build/dist-web/packages/$name.zip"
+}
+
 # in_release SUITE FUNCTION EPOCH: runs this script's FUNCTION here on that release, or in its root.
 in_release() {
     if [ "$DEBIAN_CODENAME" = "$1" ]; then
@@ -69,7 +87,7 @@ cd "$DYADORA_ROOT"
 epoch=$(git log -1 --format=%ct)
 version=$(sed -n 's/^project(Dyadora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 echo "Making the downloads of $version ($(git log -1 --format='%h, %cd' --date=iso-strict-local)) in $out"
-rm -f "$out"/dyadora_*.deb "$out"/Dyadora-*-win64* "$out/SHA256SUMS" # an earlier run's
+rm -f "$out"/dyadora_*.deb "$out"/Dyadora-*-win64* "$out"/Dyadora-*-web.zip "$out/SHA256SUMS" # an earlier run's
 for release in bookworm:12 trixie:13; do
     in_release "${release%:*}" build_deb "$epoch"
     cp "build/dist-${release%:*}/packages/dyadora_${version}_amd64.deb" \
@@ -77,4 +95,6 @@ for release in bookworm:12 trixie:13; do
 done
 in_release trixie build_windows "$epoch"
 cp build/dist-windows/packages/Dyadora-"$version"-win64{.zip,-setup.exe} "$out/"
+in_release trixie build_web "$epoch"
+cp build/dist-web/packages/Dyadora-"$version"-web.zip "$out/"
 (cd "$out" && sha256sum -- *.deb *.zip *.exe >SHA256SUMS && cat SHA256SUMS)

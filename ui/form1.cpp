@@ -8,13 +8,13 @@
 #include "card_words.h"
 #include "form2.h"
 #include "layout.h"
+#include "platform/window_system.h"
 #include "window_icon.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 
 #include <utility>
 
@@ -74,7 +74,7 @@ void Form1::paintEvent(QPaintEvent* event)
     QWidget::paintEvent(event);
     if (!m_isPictureLoadQueued && m_loadPictures) {
         m_isPictureLoadQueued = true;
-        QTimer::singleShot(0, this, &Form1::loadPictures);
+        afterFrameShown(*this, [this] { loadPictures(); });
     }
 }
 

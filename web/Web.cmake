@@ -17,17 +17,24 @@ target_link_options(Dyadora PRIVATE -Oz)
 
 set(icons ${PROJECT_SOURCE_DIR}/assets/icons/hicolor)
 set(web_icons ${PROJECT_SOURCE_DIR}/assets/icons/web)
-# dyadora_page TARGET FOLDER: after each link of TARGET, its page is made afresh in FOLDER.
+# dyadora_page TARGET FOLDER [ALL]: TARGET's page, made afresh in FOLDER whenever the program or
+# one of the page's own files changes, by the target TARGET_page (built by default with ALL).
 function(dyadora_page target folder)
+    set(sources index.html page.js page.css sw.js manifest.webmanifest MakePage.cmake)
+    list(TRANSFORM sources PREPEND ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/)
+    list(APPEND sources ${icons}/32x32/apps/org.dyadora.Dyadora.png
+         ${icons}/192x192/apps/org.dyadora.Dyadora.png ${web_icons}/icon-maskable-512.png)
     add_custom_command(
-        TARGET ${target} POST_BUILD
+        OUTPUT ${folder}/index.html
         COMMAND ${CMAKE_COMMAND} -DPAGE=${folder} -DPROGRAM=$<TARGET_FILE_DIR:${target}>
-                -DSOURCE=${CMAKE_CURRENT_LIST_DIR} -DICONS=${icons} -DWEB_ICONS=${web_icons}
-                -P ${CMAKE_CURRENT_LIST_DIR}/MakePage.cmake
+                -DSOURCE=${CMAKE_CURRENT_FUNCTION_LIST_DIR} -DICONS=${icons}
+                -DWEB_ICONS=${web_icons} -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/MakePage.cmake
+        DEPENDS ${target} $<TARGET_FILE:${target}> ${sources}
         COMMENT "Making the page in ${folder}"
         VERBATIM)
+    add_custom_target(${target}_page ${ARGN} DEPENDS ${folder}/index.html)
 endfunction()
-dyadora_page(Dyadora ${CMAKE_BINARY_DIR}/page)
+dyadora_page(Dyadora ${CMAKE_BINARY_DIR}/page ALL)
 
 # The floor that the page's start-up is measured against (bench/web-figures.sh): an empty Qt
 # window built with the same kit, in a page of its own made the same way. Built only when asked.
@@ -37,4 +44,4 @@ target_link_options(empty_window PRIVATE -Oz)
 set_target_properties(empty_window PROPERTIES
     OUTPUT_NAME Dyadora QT_WASM_EXPORT_NAME Dyadora_entry
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/empty_window)
-dyadora_page(empty_window ${CMAKE_BINARY_DIR}/page-empty)
+dyadora_page(empty_window ${CMAKE_BINARY_DIR}/page-empty) # the target empty_window_page
