@@ -150,7 +150,7 @@ build_preset() {
     shift
     cd "$DYADORA_ROOT" || return 1
     cache="build/$preset/CMakeCache.txt"
-    toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$cache" 2>/dev/null)
+    toolchain=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$cache" 2>/dev/null || true)
     if [ -n "$toolchain" ] && [ ! -f "$toolchain" ]; then
         cmake --preset "$preset" --fresh || return 1
     elif [ ! -f "$cache" ]; then
