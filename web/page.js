@@ -102,6 +102,8 @@
         // The page's size on the screen, whatever scale it is shown at.
         const width = Math.round((view ? view.width : window.innerWidth) * zoom);
         const height = Math.round((view ? view.height : window.innerHeight) * zoom);
+        if (width <= 0 || height <= 0)
+            return; // not laid out yet
         const upright = height > width;
         // Upright, the width alone: the board then spreads down the page's height.
         const scale = Math.min(width / DESIGN.width, upright ? Infinity : height / DESIGN.height);
