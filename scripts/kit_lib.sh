@@ -122,6 +122,13 @@ download_qt_source() {
     remove_all_but "$source_dir" "$KIT_CACHE/qt-$QT_VERSION-source"* # sources of other patches
 }
 
+# use_web_kit: the web kit, built when missing (web-kit.sh), and what the web preset reads of it
+# exported: DYADORA_WEB_KIT, and EMSDK, the emsdk folder that web-kit.sh keeps beside it.
+use_web_kit() {
+    DYADORA_WEB_KIT=$("$DYADORA_ROOT/scripts/web-kit.sh") || return
+    export DYADORA_WEB_KIT EMSDK="$KIT_CACHE/emsdk-debian"
+}
+
 # remove_all_but KEEP FOLDER...: removes the folders but KEEP (a kit's or a source's earlier
 # versions, once its successor is complete).
 remove_all_but() {

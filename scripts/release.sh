@@ -20,14 +20,22 @@ umask 022
 export TZ=UTC LC_ALL=C.UTF-8 LANG=C.UTF-8
 unset LANGUAGE
 
+# The version that CMakeLists.txt gives the project.
+project_version() { sed -n 's/^project(Dyadora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt; }
+
+# build_afresh PRESET FOLDER: the preset configured and built afresh in FOLDER.
+build_afresh() {
+    rm -rf "$2"
+    cmake --preset "$1" -B "$2" >/dev/null
+    cmake --build "$2" --parallel "$(nproc)" >/dev/null
+}
+
 # build_dist PRESET FOLDER CPACK_ARGUMENT...: the preset built afresh in FOLDER, and its packages
 # made in FOLDER/packages.
 build_dist() {
     local preset=$1 build=$2
     shift 2
-    rm -rf "$build"
-    cmake --preset "$preset" -B "$build" >/dev/null
-    cmake --build "$build" --parallel "$(nproc)" >/dev/null
+    build_afresh "$preset" "$build"
     (cd "$build" && cpack "$@" -B "$PWD/packages" >/dev/null)
 }
 
@@ -54,13 +62,10 @@ build_windows() {
 build_web() {
     export SOURCE_DATE_EPOCH=$1
     source scripts/kit_lib.sh
-    DYADORA_WEB_KIT=$(scripts/web-kit.sh)
-    export DYADORA_WEB_KIT EMSDK="$KIT_CACHE/emsdk-debian"
-    rm -rf build/dist-web
-    cmake --preset web -B build/dist-web >/dev/null
-    cmake --build build/dist-web --parallel "$(nproc)" >/dev/null
+    use_web_kit
+    build_afresh web build/dist-web
     local name
-    name=Dyadora-$(sed -n 's/^project(Dyadora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)-web
+    name=Dyadora-$(project_version)-web
     mkdir -p build/dist-web/packages
     cp -r build/dist-web/page "build/dist-web/packages/$name"
     (cd build/dist-web/packages && python3 -c 'import shutil, sys; shutil.make_archive(sys.argv[1], "zip", ".", sys.argv[1])' "$name")
@@ -85,7 +90,7 @@ fi
 out=$(mkdir -p "${1:-$DYADORA_ROOT/dist}" && cd "${1:-$DYADORA_ROOT/dist}" && pwd)
 cd "$DYADORA_ROOT"
 epoch=$(git log -1 --format=%ct)
-version=$(sed -n 's/^project(Dyadora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(project_version)
 echo "Making the downloads of $version ($(git log -1 --format='%h, %cd' --date=iso-strict-local)) in $out"
 rm -f "$out"/dyadora_*.deb "$out"/Dyadora-*-win64* "$out"/Dyadora-*-web.zip "$out/SHA256SUMS" # an earlier run's
 for release in bookworm:12 trixie:13; do

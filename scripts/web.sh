@@ -10,7 +10,6 @@ source "$(dirname "$0")/kit_lib.sh"
 
 on_debian_13 ./scripts/web.sh "$@"
 
-DYADORA_WEB_KIT=$(scripts/web-kit.sh)
-export DYADORA_WEB_KIT EMSDK="$KIT_CACHE/emsdk-debian"
+use_web_kit
 build_preset web "$@" >&2
 echo "The page: build/web/page" >&2
