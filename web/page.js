@@ -10,12 +10,13 @@
     const status = document.getElementById('status');
     const progress = document.getElementById('progress');
     const again = document.getElementById('again');
+    const turn = document.getElementById('turn');
     let ended = false; // the game has ended, or could not start
 
     // The notice over the page, with TEXT and the button that starts the game again.
     const stop = (text) => {
         ended = true;
-        document.getElementById('turn').hidden = true;
+        turn.hidden = true;
         screen.hidden = true;
         progress.hidden = true;
         status.textContent = text;
@@ -95,7 +96,6 @@
     const DESIGN = { width: 776, height: 454 };
     const READABLE = 0.6; // the smallest scale at which the board is shown upright
     const viewport = document.querySelector('meta[name="viewport"]');
-    const turn = document.getElementById('turn');
     const fit = () => {
         const view = window.visualViewport;
         const zoom = view ? view.scale : 1;
