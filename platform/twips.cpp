@@ -162,7 +162,20 @@ void centreAgainOnceFramed(OuterMeasures& measures)
 void centreAgainOnceShown(OuterMeasures& measures)
 {
     QMetaObject::invokeMethod(
-        &measures.window(), [&measures] { centreAgainOnceFramed(measures); }, Qt::QueuedConnection);
+        &measures.window(),
+        [&measures] {
+#ifdef Q_OS_WASM
+            // The web may also have shifted a window placed before it had its frame (to keep its
+            // title bar on a small screen), which would pass for a move by the user; nobody can
+            // have moved a window just shown, so it is centred again by its frame whatever.
+            if (measures.window().windowState() == Qt::WindowNoState && measures.realFrame()) {
+                centreOnScreen(measures);
+                return;
+            }
+#endif
+            centreAgainOnceFramed(measures);
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace dyadora

@@ -106,7 +106,8 @@ void centreOnScreen(OuterMeasures& measures);
 void centreAgainOnceFramed(OuterMeasures& measures);
 
 // Call when the window is shown: where the platform draws the frame itself (the web), the frame is
-// known only just after that, and the window is centred again by it then, as above.
+// known only just after that, and the window is centred again by it then, as above; on the web
+// even where the platform shifted it, since nobody can have moved it yet.
 void centreAgainOnceShown(OuterMeasures& measures);
 
 } // namespace dyadora

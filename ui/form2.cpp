@@ -114,15 +114,7 @@ void Form2::moveEvent(QMoveEvent* event)
 void Form2::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!mainWindowFillsScreen()) {
-        centreAgainOnceShown(m_measures);
-        return;
-    }
-    // In the page a window placed before it had its frame may be shifted by the platform (to
-    // keep its title bar on a small screen), which the check for a window left in place takes
-    // for a move by the user: it is centred again by its frame once shown, whatever happened.
-    QMetaObject::invokeMethod(
-        this, [this] { centreOnScreen(m_measures); }, Qt::QueuedConnection);
+    centreAgainOnceShown(m_measures);
 }
 
 void Form2::changeEvent(QEvent* event)
