@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The page's figures: its download (each file as a browser gets it: the gzip copy where there is
-# one), and start-up in headless chromium, from navigation until the main window's first frame is
-# painted, for the game's page and for an empty Qt window's page built with the same kit
-# (bench/empty_window.cpp), loaded alternately PAIRS times each, both served from sub-folders of
-# one server. Then the web's own audit of the game's page: Lighthouse (npm, at the version of
+# one), and start-up in each browser engine of the page's test (headless chromium, headless Firefox
+# ESR, WebKitGTK's MiniBrowser under Xvfb), from navigation until the main window's
+# first frame is painted, for the game's page and for an empty Qt window's page built with the same
+# kit (bench/empty_window.cpp), loaded alternately PAIRS times each, both served from sub-folders
+# of one server. Then the web's own audit of the game's page: Lighthouse (npm, at the version of
 # bench/lighthouse/package.json) in the same chromium, with its desktop and its mobile preset, its
 # four scores and every audit that did not pass. Runs on Debian 13, or in its root.
-# Usage: bench/web-figures.sh [PAIRS]   (default: 15)
+# Usage: bench/web-figures.sh [PAIRS [ENGINE...]]   (default: 15, and chromium firefox webkitgtk)
 set -euo pipefail
 source "$(dirname "$0")/../scripts/common.sh"
 source "$(dirname "$0")/../scripts/kit_lib.sh"
@@ -15,6 +16,8 @@ source "$(dirname "$0")/../scripts/web_lib.sh"
 
 on_debian_13 ./bench/web-figures.sh "$@"
 pairs=${1:-15}
+engines=("${@:2}")
+[ ${#engines[@]} -gt 0 ] || engines=(chromium firefox webkitgtk)
 ./scripts/web.sh all empty_window_page
 modules=$(browser_modules)
 pages=$DYADORA_ROOT/build/web
@@ -31,7 +34,7 @@ done
 
 serve_pages "$pages"
 NODE_PATH=$modules node bench/web_startup.cjs "${PAGES_ADDRESS}page/" "${PAGES_ADDRESS}page-empty/" \
-    "$pairs" /usr/bin/chromium
+    "$pairs" "${engines[@]}"
 
 audit=$(browser_modules "$DYADORA_ROOT/bench/lighthouse/package.json")
 reports=$(mktemp -d)

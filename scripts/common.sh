@@ -34,8 +34,11 @@ KIT_PACKAGES=(dpkg-dev patch cmake ninja-build g++-mingw-w64-x86-64-posix emscri
     qt6-base-dev-tools)
 # The Windows build's tests and downloads: Wine 10, NSIS for the installer.
 WINDOWS_TEST_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 nsis unzip python3)
-# The page played in chromium over its DevTools protocol, by a test in Node.js.
-WEB_TEST_PACKAGES=(chromium nodejs npm ca-certificates python3)
+# The page played by a test in Node.js in chromium (over its DevTools protocol), Firefox ESR (over
+# WebDriver BiDi) and WebKit: WebKitGTK's MiniBrowser (in libwebkit2gtk-4.1-0) under Xvfb, over
+# W3C WebDriver.
+WEB_TEST_PACKAGES=(chromium nodejs npm ca-certificates python3 firefox-esr webkitgtk-webdriver
+    xvfb xauth)
 # The Debian 13 root holds all of these from the start, so that the steps that run in it side by
 # side never install anything.
 ROOT_PACKAGES=("${TEST_PACKAGES[@]}" "${KIT_PACKAGES[@]}" "${WINDOWS_TEST_PACKAGES[@]}"

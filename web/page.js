@@ -120,6 +120,25 @@
     window.visualViewport?.addEventListener('resize', fit);
     window.addEventListener('orientationchange', fit);
 
+    // WebKitGTK gives Shift+Tab the key "Unidentified" (with the code "Tab"); Qt's web platform
+    // goes by the key, and would take it for no key at all, so that Shift+Tab would not move the
+    // focus. Such an event of a key that its code names is handed on in its place, as that key.
+    const NAMED = new Set(['Tab', 'Enter', 'Escape', 'Backspace', 'Delete', 'Home', 'End',
+        'PageUp', 'PageDown', 'ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown']);
+    for (const type of ['keydown', 'keyup']) {
+        screen.addEventListener(type, (event) => {
+            if (event.key !== 'Unidentified' || !NAMED.has(event.code))
+                return;
+            event.stopImmediatePropagation();
+            const named = new KeyboardEvent(type, { key: event.code, code: event.code,
+                location: event.location, repeat: event.repeat, shiftKey: event.shiftKey,
+                ctrlKey: event.ctrlKey, altKey: event.altKey, metaKey: event.metaKey,
+                bubbles: true, cancelable: true, composed: true });
+            if (!event.composedPath()[0].dispatchEvent(named))
+                event.preventDefault();
+        }, true);
+    }
+
     // Qt's screen-reader layer waits for a hidden button to be pressed: press it as it appears,
     // in the shadow tree where Qt keeps its windows.
     const pressEnableButtons = (root) => {
