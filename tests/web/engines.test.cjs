@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's scenario (scenario.cjs) played in each browser engine named, one after the other,
 // each with a server of its own (web/serve.py on a free port, stopped for the offline part), at
-// 1280 x 1024; then, for an engine that is sent touch, as a phone held sideways (844 x 390 at
-// ratio 3). An engine's driving is its adapter's (engines/*.cjs), all with the same interface:
+// 1280 x 1024; then, for an engine that is sent touch, as a phone held sideways (844 x 390). An engine's driving is its adapter's (engines/*.cjs), all with the same interface:
 // launch({ phone }) gives a browser with its version and open(address, size), which gives a page
 // with evaluate(fn, ...args), click(x, y), tap(x, y), press(key, { shift }), reload(), errors()
 // (thrown in the page, where the engine tells), refused() (requests off the page's host, refused)
@@ -54,16 +53,16 @@ async function thrown(page, seen) {
 
 // With its server stopped, the page reloaded from its service worker's set deals and turns a card.
 async function offline(page, server) {
-    await poll('the service worker keeps every file of the page', () => page.evaluate(async () => {
-        const registration = await navigator.serviceWorker.getRegistration();
+    // (The page's controller, not its registration's active worker: after an update check that
+    // finds the worker unchanged, Firefox leaves the registration's active worker empty.)
+    await poll('the page\'s service worker controls it and keeps every file', () => page.evaluate(async () => {
+        const worker = navigator.serviceWorker.controller;
         const files = /FILES = \[([^\]]*)\]/.exec(await (await fetch('sw.js')).text())[1]
             .split(',').filter((f) => f.trim()).length;
         const names = await caches.keys();
         const kept = names.length === 1 ? (await (await caches.open(names[0])).keys()).length : 0;
-        return { done: registration?.active?.state === 'activated' && kept === files && files > 0,
-            seen: { registered: Boolean(registration), worker: registration?.active?.state,
-                installing: registration?.installing?.state, waiting: registration?.waiting?.state,
-                names, kept, files } };
+        return { done: worker?.state === 'activated' && kept === files && files > 0,
+            seen: { worker: worker?.state, names, kept, files } };
     }));
     await server.stop();
     await poll('the page\'s server is stopped', () => fetch(server.address)
@@ -110,24 +109,37 @@ async function phone(name, adapter, browser, server) {
     await started(page, 'on a phone, the main window is shown and painted');
     const names = ['Έναρξη', 'Βαθμοί', 'Βοήθεια', 'Τερματισμός', 'Έξοδος',
         ...[...Array(24).keys()].map(card)];
+    // The part of the screen that shows the page (below the browser's own bars).
+    const [width, height] = await page.evaluate(() => [window.visualViewport.width,
+        window.visualViewport.height].map((side) => side * window.visualViewport.scale));
+    if (width > PHONE.width + 0.5 || height > PHONE.height + 0.5)
+        fail(`the page is shown over ${width} x ${height} of the screen`);
     let smallest = Infinity;
     for (const control_ of names) {
         const box = (await control(page, control_)).onScreen;
-        if (box.x < 0 || box.y < 0 || box.x + box.width > PHONE.width + 0.5
-            || box.y + box.height > PHONE.height + 0.5)
-            fail(`on a ${PHONE.width} x ${PHONE.height} screen "${control_}" lies at ${JSON.stringify(box)}`);
+        if (box.x < 0 || box.y < 0 || box.x + box.width > width + 0.5
+            || box.y + box.height > height + 0.5)
+            fail(`on the ${width} x ${height} of the screen that shows the page "${control_}" lies at ${JSON.stringify(box)}`);
         if (control_.startsWith('Κάρτα'))
             smallest = Math.min(smallest, box.width, box.height);
     }
     if (smallest < 44)
         fail(`a card is ${smallest.toFixed(1)} pixels across`);
-    ok(`every control is on the screen, the cards at least ${smallest.toFixed(1)} pixels`);
+    ok(`every control is on the ${width.toFixed(0)} x ${height.toFixed(0)} of the screen that shows the page, the cards at least ${smallest.toFixed(1)} pixels`);
+    await page.evaluate(() => {
+        window.touches = 0;
+        document.addEventListener('touchstart', () => { window.touches += 1; }, true);
+    });
     const tap = (x, y) => page.tap(x, y);
     const dealt = await move(page, tap, 'Έναρξη', 'a tap on the start button deals');
     if (dealt.score !== `${SCORE}20`)
         fail(`after a tap on the start button the score reads ${dealt.score}`);
     await move(page, tap, card(23), 'a tap turns card 24, once');
     await move(page, tap, card(0), 'a tap turns card 1, once');
+    const touches = await page.evaluate(() => window.touches);
+    if (touches !== 3)
+        fail(`three taps gave ${touches} touches`);
+    ok('each tap was a touch');
     const all = await thrown(page, []);
     if (all.length > 0)
         fail(`on a phone the page threw: ${all.join('; ')}`);

@@ -6,16 +6,19 @@
 'use strict';
 
 // watched(browser, address, size): a page of a new browser context (nothing kept of another) at
-// SIZE ({ width, height, deviceScaleFactor, isMobile, hasTouch }), which refuses and records every
+// SIZE ({ width, height, deviceScaleFactor, isMobile, hasTouch }; null: the window's first tab,
+// at the window's size), which refuses and records every
 // request off the page's host and records every error thrown in the page from its first script
 // on; then opens ADDRESS.
 async function watched(browser, address, size) {
-    const context = await browser.createBrowserContext();
-    const page = await context.newPage();
+    // At the window's size: the window's first tab.
+    const context = size ? await browser.createBrowserContext() : null;
+    const page = context ? await context.newPage() : (await browser.pages())[0];
     const errors = [];
     const refused = [];
     const origin = new URL(address).origin;
-    await page.setViewport(size);
+    if (size)
+        await page.setViewport(size);
     await page.setRequestInterception(true);
     page.on('request', (request) => {
         const url = request.url();
@@ -29,7 +32,7 @@ async function watched(browser, address, size) {
     return {
         evaluate: (fn, ...args) => page.evaluate(fn, ...args),
         click: (x, y) => page.mouse.click(x, y),
-        tap: (x, y) => page.touchscreen.tap(x, y),
+        tap: (x, y) => page.touchscreen.tap(Math.round(x), Math.round(y)),
         // press(KEY, { shift }): one key (puppeteer's names: Tab, Enter, Escape, Space,
         // ArrowRight, ...), with Shift held when asked.
         press: async (key, { shift = false } = {}) => {
@@ -42,7 +45,7 @@ async function watched(browser, address, size) {
         reload: () => page.reload(),
         errors: () => [...errors],
         refused: () => [...refused],
-        close: () => context.close(),
+        close: () => (context ? context.close() : page.close()),
         page, // the engine's own page, for the checks only it can make
     };
 }
