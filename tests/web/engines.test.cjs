@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's scenario (scenario.cjs) played in each browser engine named, one after the other,
 // each with a server of its own (web/serve.py on a free port, stopped for the offline part), at
-// 1280 x 1024; then, for an engine that is sent touch, as a phone held sideways (844 x 390). An engine's driving is its adapter's (engines/*.cjs), all with the same interface:
-// launch({ phone }) gives a browser with its version and open(address, size), which gives a page
-// with evaluate(fn, ...args), click(x, y), tap(x, y), press(key, { shift }), reload(), errors()
-// (thrown in the page, where the engine tells), refused() (requests off the page's host, refused)
-// and close(); `can` says what the engine can be asked.
+// 1280 x 1024; then, for the engines that the table below marks, as a phone held sideways (844 x
+// 390, with touch). An engine's driving is its adapter's (engines/*.cjs), all with the same
+// interface: launch({ phone }) gives a browser with its version and open(address, size), which
+// gives a page with evaluate(fn, ...args), click(x, y), tap(x, y), press(key, { shift }),
+// reload(), errors() (thrown in the page, where the engine tells), refused() (requests off the
+// page's host, refused) and close(); `can` says what the engine can be asked.
 // Usage: node engines.test.cjs PAGE_FOLDER ENGINE...   (chromium, firefox, webkitgtk)
 'use strict';
 const { spawn } = require('child_process');
@@ -21,8 +22,7 @@ const ENGINES = {
     webkitgtk: { adapter: require('./engines/webkit.cjs'), phone: false },
 };
 const PAGE = { width: 1280, height: 1024 };
-const PHONE = { width: 844, height: 390, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
-    isLandscape: true };
+const PHONE = { width: 844, height: 390 };
 const PROBE = 'http://dyadora-probe.invalid/';
 
 const [folder, ...names] = process.argv.slice(2);
