@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the game's page against an empty Qt window's page, in each browser engine named
 // (the adapters of the page's test, tests/web/engines/): from navigation until the first window's
-// canvas holds a painted pixel (looked for at every animation frame from the page's load on,
-// timed by the page's own clock, which starts at navigation), each page loaded PAIRS times,
+// canvas holds a painted pixel (looked for at every animation frame, from before the page's own
+// scripts where the engine can run a script so early and from its load where it cannot, timed by
+// the page's own clock, which starts at navigation), each page loaded PAIRS times,
 // alternately, each load with nothing kept of another (a browser context, or a browser, of its
 // own) at 1280 x 1024.
 // Usage: node web_startup.cjs GAME_ADDRESS EMPTY_ADDRESS PAIRS ENGINE...   (chromium, firefox,
@@ -19,13 +20,14 @@ const ADAPTERS = {
 const [game, empty, pairsText, ...names] = process.argv.slice(2);
 const pairs = Number(pairsText);
 
-// Run in the page once it has loaded: the time of the first frame with the window painted, or
-// the time of the load when the window was painted already (a load that cannot be timed so).
+// Run in the page before its own scripts (where the engine can; otherwise once it has loaded):
+// the time of the first frame with the window painted, or -1 when the window was painted already
+// (a load that cannot be timed so).
 const watchFirstPaint = () => {
     const root = () => document.getElementById('qt-shadow-container')?.shadowRoot ?? document;
     const painted = () => {
         const canvas = root().querySelector('.qt-window canvas');
-        if (!canvas || canvas.width === 0 || !document.getElementById('notice').hidden)
+        if (!canvas || canvas.width === 0 || !document.getElementById('notice')?.hidden)
             return false;
         const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
         for (let i = 3; i < pixels.length; i += 4 * 31) {
@@ -48,9 +50,9 @@ const watchFirstPaint = () => {
 };
 
 async function load(browser, address) {
-    const page = await browser.open(address, { width: 1280, height: 1024 });
+    const page = await browser.open(address, { width: 1280, height: 1024 },
+        { beforeLoad: watchFirstPaint });
     try {
-        await page.evaluate(watchFirstPaint);
         for (const end = Date.now() + 60000; Date.now() < end;) {
             const time = await page.evaluate(() => window.firstPaint ?? null);
             if (time === -1)

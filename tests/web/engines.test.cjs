@@ -3,8 +3,8 @@
 // each with a server of its own (web/serve.py on a free port, stopped for the offline part), at
 // 1280 x 1024; then, for the engines that the table below marks, as a phone held sideways (844 x
 // 390, with touch). An engine's driving is its adapter's (engines/*.cjs), all with the same
-// interface: launch({ phone }) gives a browser with its version and open(address, size), which
-// gives a page with evaluate(fn, ...args), click(x, y), tap(x, y), press(key, { shift }),
+// interface: launch({ phone }) gives a browser with its version and open(address, size,
+// { beforeLoad }), which gives a page with evaluate(fn, ...args), click(x, y), tap(x, y), press(key, { shift }),
 // reload(), errors() (thrown in the page, where the engine tells), refused() (requests off the
 // page's host, refused) and close(); `can` says what the engine can be asked.
 // Usage: node engines.test.cjs PAGE_FOLDER ENGINE...   (chromium, firefox, webkitgtk)

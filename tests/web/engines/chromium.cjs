@@ -7,8 +7,8 @@ const { watched } = require('./puppeteer.cjs');
 module.exports = {
     name: 'chromium',
     // What the page's scenario may ask of it: taps with touch events, errors and requests seen
-    // from the page's first script on.
-    can: { touch: true, errorsFromStart: true },
+    // from the page's first script on, a script run before the page's own.
+    can: { touch: true, errorsFromStart: true, scriptsBeforeLoad: true },
     // launch({ phone }): the browser; open(address, size) gives a page of it at that size.
     async launch() {
         const browser = await puppeteer.launch({
@@ -18,7 +18,8 @@ module.exports = {
         });
         return {
             version: (await browser.version()).replace(/^(Headless)?Chrome\//, 'chromium '),
-            open: (address, size) => watched(browser, address, { deviceScaleFactor: 1, ...size }),
+            open: (address, size, options) => watched(browser, address,
+                { deviceScaleFactor: 1, ...size }, options),
             close: () => browser.close(),
         };
     },

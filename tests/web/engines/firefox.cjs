@@ -22,7 +22,7 @@ const PHONE_PREFS = {
 
 module.exports = {
     name: 'Firefox ESR',
-    can: { touch: true, errorsFromStart: true },
+    can: { touch: true, errorsFromStart: true, scriptsBeforeLoad: true },
     async launch({ phone = false } = {}) {
         const browser = await puppeteer.launch({
             browser: 'firefox',
@@ -37,9 +37,9 @@ module.exports = {
         return {
             version: (await browser.version()).replace(/^firefox\//, 'Firefox '),
             // As a phone, at the window's size.
-            open: async (address, size) => {
+            open: async (address, size, options) => {
                 const page = await watched(browser, address, phone ? null
-                    : { deviceScaleFactor: 1, ...size });
+                    : { deviceScaleFactor: 1, ...size }, options);
                 // A tap as one action of a finger, without the size and pressure that puppeteer
                 // gives it, which Firefox 153 refuses.
                 page.tap = (x, y) => page.page.mainFrame().browsingContext.performActions([{

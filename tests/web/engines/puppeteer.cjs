@@ -9,8 +9,9 @@
 // SIZE ({ width, height, deviceScaleFactor, isMobile, hasTouch }; null: the window's first tab,
 // at the window's size), which refuses and records every
 // request off the page's host and records every error thrown in the page from its first script
-// on; then opens ADDRESS.
-async function watched(browser, address, size) {
+// on; then opens ADDRESS, with BEFORE_LOAD, when given, run in every document of the page before
+// its own scripts.
+async function watched(browser, address, size, { beforeLoad } = {}) {
     // At the window's size: the window's first tab.
     const context = size ? await browser.createBrowserContext() : null;
     const page = context ? await context.newPage() : (await browser.pages())[0];
@@ -28,6 +29,8 @@ async function watched(browser, address, size) {
         return request.abort();
     });
     page.on('pageerror', (error) => errors.push(error.message));
+    if (beforeLoad)
+        await page.evaluateOnNewDocument(beforeLoad);
     await page.goto(address);
     return {
         evaluate: (fn, ...args) => page.evaluate(fn, ...args),

@@ -107,7 +107,9 @@ async function launch(driver, capabilities, env = process.env) {
     const sessions = new Set();
     return {
         version: null,
-        async open(address, size) {
+        // BEFORE_LOAD, when given, is run once the page has loaded: WebDriver runs nothing
+        // earlier.
+        async open(address, size, { beforeLoad } = {}) {
             const proxy = await recordingProxy(new URL(address).origin);
             const opened = await command('POST', '/session', { capabilities: { alwaysMatch: {
                 ...capabilities,
@@ -132,6 +134,8 @@ async function launch(driver, capabilities, env = process.env) {
                     height: outer.height + size.height - inner[1] }).catch(() => {});
             }
             await inSession('POST', '/url', { url: address });
+            if (beforeLoad)
+                await evaluate(beforeLoad);
             return {
                 evaluate,
                 click: (x, y) => actions([{ type: 'pointer', id: 'mouse',

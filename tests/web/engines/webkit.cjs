@@ -8,7 +8,7 @@ const { launch, virtualDisplay } = require('./webdriver.cjs');
 
 const webkitgtk = {
     name: 'WebKitGTK',
-    can: { touch: false, errorsFromStart: false },
+    can: { touch: false, errorsFromStart: false, scriptsBeforeLoad: false },
     async launch() {
         const display = await virtualDisplay();
         try {
