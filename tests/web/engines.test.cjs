@@ -4,9 +4,10 @@
 // 1280 x 1024; then, for the engines that the table below marks, as a phone held sideways (844 x
 // 390, with touch). An engine's driving is its adapter's (engines/*.cjs), all with the same
 // interface: launch({ phone }) gives a browser with its version and open(address, size,
-// { beforeLoad }), which gives a page with evaluate(fn, ...args), click(x, y), tap(x, y), press(key, { shift }),
-// reload(), errors() (thrown in the page, where the engine tells), refused() (requests off the
-// page's host, refused) and close(); `can` says what the engine can be asked.
+// { beforeLoad }), which gives a page with evaluate(fn, ...args), click(x, y), tap(x, y),
+// press(key, { shift }), reload(), errors() (thrown in the page, where the engine tells),
+// refused() (requests off the page's host, refused) and close(); `can` says what the engine can
+// be asked.
 // Usage: node engines.test.cjs PAGE_FOLDER ENGINE...   (chromium, firefox, webkitgtk)
 'use strict';
 const { spawn } = require('child_process');
