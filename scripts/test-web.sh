@@ -14,4 +14,4 @@ on_debian_13 ./scripts/test-web.sh "$@"
 modules=$(browser_modules)
 serve_pages build/web/page
 NODE_PATH=$modules node tests/web/page.test.cjs "$PAGES_ADDRESS" /usr/bin/chromium \
-    assets/cover.bmp assets/cover@2x.bmp "$PAGES_SERVER"
+    assets/cover.bmp assets/cover@2x.bmp build/web/page
