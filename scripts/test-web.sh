@@ -15,7 +15,7 @@ on_debian_13 ./scripts/test-web.sh "$@"
 modules=$(browser_modules)
 serve_pages build/web/page
 NODE_PATH=$modules node tests/web/page.test.cjs "$PAGES_ADDRESS" /usr/bin/chromium \
-    assets/cover.bmp assets/cover@2x.bmp "$PAGES_SERVER"
+    assets/cover.bmp assets/cover@2x.bmp build/web/page
 # The same scenario in each engine: a whole round won, the keyboard, the help window, the end and a
 # reload offline (and Firefox as a phone, with touch).
 NODE_PATH=$modules node tests/web/engines.test.cjs build/web/page chromium firefox webkitgtk

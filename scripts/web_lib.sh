@@ -27,7 +27,7 @@ serve_pages() {
     log=$(mktemp)
     python3 "$DYADORA_ROOT/web/serve.py" "$1" 0 >"$log" 2>&1 &
     PAGES_SERVER=$!
-    trap 'kill "$PAGES_SERVER" 2>/dev/null || true' EXIT # the page's test may have stopped it
+    trap 'kill "$PAGES_SERVER" 2>/dev/null || true' EXIT
     PAGES_ADDRESS=""
     for _ in $(seq 100); do # up to 10 s
         PAGES_ADDRESS=$(sed -n 's/^The game is at \(http[^ ]*\)$/\1/p' "$log")

@@ -10,6 +10,7 @@
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QEvent>
 
 namespace dyadora {
 
@@ -92,6 +93,29 @@ namespace {
         return nullptr;
     }
 
+#ifdef Q_OS_WASM
+    // In the browser a screen reader finds a control by the element that Qt's web platform lays
+    // over it, which is placed when it is shown and again only when the control is said to have
+    // moved: every widget that moves or changes size says so, as the window lays itself out
+    // afresh (the page resized, the device turned) or the help window is centred. (On the
+    // desktop a screen reader asks for a control's place whenever it needs it.)
+    class LocationReporter : public QObject {
+    public:
+        using QObject::QObject;
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if ((event->type() == QEvent::Move || event->type() == QEvent::Resize)
+                && watched->isWidgetType()) {
+                QAccessibleEvent moved(watched, QAccessible::LocationChanged);
+                QAccessible::updateAccessibility(&moved);
+            }
+            return false;
+        }
+    };
+#endif
+
 } // namespace
 
 void installAccessibleInterfaces()
@@ -99,6 +123,9 @@ void installAccessibleInterfaces()
     static bool installed = false;
     if (!installed) {
         QAccessible::installFactory(gameInterface);
+#ifdef Q_OS_WASM
+        qApp->installEventFilter(new LocationReporter(qApp));
+#endif
         installed = true;
     }
 }

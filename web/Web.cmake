@@ -20,7 +20,8 @@ set(web_icons ${PROJECT_SOURCE_DIR}/assets/icons/web)
 # dyadora_page TARGET FOLDER [ALL]: TARGET's page, made afresh in FOLDER whenever the program or
 # one of the page's own files changes, by the target TARGET_page (built by default with ALL).
 function(dyadora_page target folder)
-    set(sources index.html page.js page.css sw.js manifest.webmanifest MakePage.cmake)
+    set(sources index.html page.js page.css sw.js manifest.webmanifest MakePage.cmake
+                MakeWorker.cmake)
     list(TRANSFORM sources PREPEND ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/)
     list(APPEND sources ${icons}/32x32/apps/org.dyadora.Dyadora.png
          ${icons}/192x192/apps/org.dyadora.Dyadora.png ${web_icons}/icon-maskable-512.png)

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the game in the page: the program is fetched with a progress bar and compiled as it
 // arrives, then started on the page's screen; the screen-reader layer is switched on at once; when the player
-// ends the game (or it cannot start), the page says so and offers to start it again.
+// ends the game (or it cannot start), the page says so and offers to start it again. A new build
+// of the page is looked for at every start, and started once it is kept, never under a round.
 'use strict';
 
 (() => {
@@ -12,14 +13,22 @@
     const again = document.getElementById('again');
     const turn = document.getElementById('turn');
     let ended = false; // the game has ended, or could not start
+    let told = ''; // what the notice says of the game
+    let newer = false; // a new build has taken over since the page started (sw.js)
 
+    const say = () => {
+        status.textContent = newer
+            ? `${told} Μια νέα έκδοση του παιχνιδιού είναι έτοιμη και ξεκινά με το «Νέο ξεκίνημα».`
+            : told;
+    };
     // The notice over the page, with TEXT and the button that starts the game again.
     const stop = (text) => {
         ended = true;
         turn.hidden = true;
         screen.hidden = true;
         progress.hidden = true;
-        status.textContent = text;
+        told = text;
+        say();
         again.hidden = false;
         notice.hidden = false;
         document.title = 'Λαβυρίδες';
@@ -40,8 +49,10 @@
     // browser will not compile a response as it streams (an older browser, or a server that sends
     // the program with another type), the bytes are gathered and compiled at once.
     const programSize = Number(document.documentElement.dataset.programSize) || 0;
+    let fetching = true; // the page has yet to fetch its last file, the program
     const fetchProgram = async () => {
         const response = await fetch('Dyadora.wasm');
+        fetching = false;
         if (!response.ok)
             throw new Error(`Dyadora.wasm: ${response.status} ${response.statusText}`);
         return response;
@@ -79,12 +90,42 @@
         return WebAssembly.compile(bytes);
     };
 
-    // After one visit the game starts without the network (sw.js).
-    if ('serviceWorker' in navigator && window.isSecureContext) {
-        window.addEventListener('load', () => {
-            navigator.serviceWorker.register('sw.js').catch((error) => console.warn(error));
-        });
-    }
+    // After one visit the game starts without the network: the service worker (sw.js) keeps the
+    // page's files. It is registered once the program is here, so that on a first visit it keeps
+    // the bytes that the page has just downloaded rather than fetching them again. At every start
+    // the page asks for a new build, with sw.js fetched afresh first: the browser compares sw.js
+    // with its own copy, revalidated, and a server that tells files apart by their time and size
+    // alone (the files of a zip may all have one time) would answer that the old copy is current.
+    // A new build takes over as soon as it is kept whole. A page that is still fetching its files,
+    // or that the player has not touched yet, then starts again with it; one with a game under
+    // way keeps its program, and starts the new one the next time it starts.
+    const workers = 'serviceWorker' in navigator && window.isSecureContext
+        ? navigator.serviceWorker : null;
+    const controlled = Boolean(workers?.controller); // a first visit's page is not
+    let worker = workers?.controller ?? null; // the worker that the page's files come from
+    let touched = false; // the player has touched the game since the page started
+    for (const type of ['pointerdown', 'touchstart', 'keydown'])
+        window.addEventListener(type, () => { touched = true; }, { capture: true, passive: true });
+    workers?.addEventListener('controllerchange', () => {
+        const before = worker;
+        worker = workers.controller;
+        if (!before)
+            return; // the first visit's worker taking the page: the same build
+        if (fetching || !touched) {
+            location.reload();
+            return;
+        }
+        newer = true;
+        if (ended)
+            say();
+    });
+    const keepOffline = async () => {
+        const registration = await workers.register('sw.js', { updateViaCache: 'none' });
+        if (controlled) {
+            await fetch('sw.js', { cache: 'reload' });
+            await registration.update();
+        }
+    };
 
     // The page fits the main window's design size to the screen, as a phone's or a tablet's
     // browser lets a page do: laid out wider than a smaller screen (a phone) and shown scaled
@@ -156,9 +197,14 @@
             .observe(root, { childList: true, subtree: true });
     }).observe(screen, { childList: true, subtree: true });
 
+    const program = compile();
+    if (workers) {
+        const keep = () => keepOffline().catch((error) => console.warn(error));
+        program.then(keep, keep);
+    }
     qtLoad({
         qt: {
-            module: compile(),
+            module: program,
             entryFunction: window.Dyadora_entry,
             containerElements: [screen],
             onLoaded: () => { notice.hidden = true; },

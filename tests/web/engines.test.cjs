@@ -58,9 +58,10 @@ async function offline(page, server) {
     // finds the worker unchanged, Firefox leaves the registration's active worker empty.)
     await poll('the page\'s service worker controls it and keeps every file', () => page.evaluate(async () => {
         const worker = navigator.serviceWorker.controller;
-        const files = /FILES = \[([^\]]*)\]/.exec(await (await fetch('sw.js')).text())[1]
-            .split(',').filter((f) => f.trim()).length;
-        const names = await caches.keys();
+        // The files that sw.js names, each with its size and hash.
+        const files = (/const FILES = \{([^}]*)\}/.exec(await (await fetch('sw.js')).text())?.[1]
+            .match(/^\s*'[^']+': \[/gm) ?? []).length;
+        const names = (await caches.keys()).filter((name) => /^dyadora-[0-9a-f]{16}$/.test(name));
         const kept = names.length === 1 ? (await (await caches.open(names[0])).keys()).length : 0;
         return { done: worker?.state === 'activated' && kept === files && files > 0,
             seen: { worker: worker?.state, names, kept, files } };
