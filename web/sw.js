@@ -111,6 +111,13 @@ self.addEventListener('fetch', (event) => {
     const request = event.request;
     if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin)
         return;
+    // Only a file of the set is answered here: anything else (sw.js, which the page asks for at
+    // every start) fails offline as it would without the worker, where an answer of the worker's
+    // that fails is, to Firefox, an error of the page.
+    const scope = new URL(self.registration.scope).pathname;
+    const path = new URL(request.url).pathname;
+    if (!path.startsWith(scope) || !Object.hasOwn(FILES, path.slice(scope.length) || './'))
+        return;
     event.respondWith(caches.open(SET)
         .then((cache) => cache.match(request, { ignoreSearch: true }))
         .then((kept) => kept || fetch(request)));
