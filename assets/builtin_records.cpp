@@ -20,7 +20,7 @@ namespace {
     // Photo k of the game is entry k; the deal's tables store these indices.
     constexpr std::array<Photo, kPhotos> kPhotoSet { {
         { &packed::cat, &packed::catLarge, "γάτα" },
-        { &packed::nuthatch, &packed::nuthatchLarge, "τσοπανάκος σε κορμό δέντρου" },
+        { &packed::astronaut, &packed::astronautLarge, "αστροναύτισσα με τη στολή της" },
         { &packed::dogs, &packed::dogsLarge, "δύο σκυλιά στο παράθυρο" },
         { &packed::ladybird, &packed::ladybirdLarge, "πασχαλίτσα" },
         { &packed::coffee, &packed::coffeeLarge, "φλιτζάνι καφέ" },
@@ -30,12 +30,12 @@ namespace {
         { &packed::rocket, &packed::rocketLarge, "πύραυλος" },
         { &packed::kite, &packed::kiteLarge, "χαρταετός" },
         { &packed::yellowflower, &packed::yellowflowerLarge, "κίτρινο λουλούδι" },
-        { &packed::dahlia, &packed::dahliaLarge, "ντάλια" },
+        { &packed::dandelion, &packed::dandelionLarge, "σπόροι πικραλίδας" },
         { &packed::boats, &packed::boatsLarge, "βάρκες στο ηλιοβασίλεμα" },
         { &packed::forest, &packed::forestLarge, "μονοπάτι στο δάσος" },
         { &packed::mountains, &packed::mountainsLarge, "χιονισμένα βουνά" },
         { &packed::dune, &packed::duneLarge, "αμμόλοφος και θάλασσα" },
-        { &packed::pagoda, &packed::pagodaLarge, "παγόδα στη λίμνη" },
+        { &packed::waterdrop, &packed::waterdropLarge, "σταγόνα που πέφτει στο νερό" },
         { &packed::galaxies, &packed::galaxiesLarge, "γαλαξίες" },
     } };
 

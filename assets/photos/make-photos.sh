@@ -11,16 +11,13 @@ W=$(mktemp -d)
 trap 'rm -rf "$W"' EXIT
 mkdir -p "$W/deb" "$W/x"
 cd "$W/deb"
-apt-get download mate-backgrounds lomiri-wallpapers-16.04 lomiri-wallpapers-20.04 \
-    plasma-workspace-wallpapers python3-skimage python3-sklearn
+apt-get download mate-backgrounds lomiri-wallpapers-16.04 plasma-workspace-wallpapers python3-skimage
 for f in *.deb; do p=${f%%_*}; mkdir -p "../x/$p"; dpkg -x "$f" "../x/$p"; done
 cd ../x
 M=mate-backgrounds/usr/share/backgrounds/mate/nature
 L=lomiri-wallpapers-16.04/usr/share/backgrounds
-L2=lomiri-wallpapers-20.04/usr/share/backgrounds
 K=plasma-workspace-wallpapers/usr/share/wallpapers
 S=python3-skimage/usr/lib/python3/dist-packages/skimage/data
-N=python3-sklearn/usr/lib/python3/dist-packages/sklearn/datasets/images
 
 # One size of one photo: the original's centre, cut to 4:3 and scaled to <width>x<height>.
 photo() { # <original> <width>x<height> <output>
@@ -33,7 +30,7 @@ while read -r name src; do
     photo "$src" 240x180 "$OUT/$name@2x.jpg"
 done <<LIST
 cat $S/chelsea.png
-nuthatch $L2/Kleiber_by_Lukas_Baubkus.jpg
+astronaut $S/astronaut.png
 dogs $L/friends_by_Aitzol_Berasategi.jpg
 ladybird $M/LadyBird.jpg
 coffee $S/coffee.png
@@ -43,11 +40,11 @@ cups $K/ColorfulCups/contents/images/2560x1600.jpg
 rocket $S/rocket.jpg
 kite $K/Kite/contents/images/2560x1600.jpg
 yellowflower $M/YellowFlower.jpg
-dahlia $N/flower.jpg
+dandelion $M/TwoWings.jpg
 boats $K/EveningGlow/contents/images/2560x1600.jpg
 forest $K/Path/contents/images/2560x1600.jpg
 mountains $L/picosdeeuropa_by_Aitzol_Berasategi.jpg
 dune $M/Dune.jpg
-pagoda $N/china.jpg
+waterdrop $M/Aqua.jpg
 galaxies $S/hubble_deep_field.jpg
 LIST

@@ -30,11 +30,11 @@ constexpr int kHelpIcon = kPhotos + 2;
 constexpr int kBuiltIns = kPhotos + 3;
 
 // The committed file that each built-in picture is packed from, in the same order.
-const char* const kFiles[kBuiltIns] = { "photos/cat.jpg", "photos/nuthatch.jpg", "photos/dogs.jpg",
+const char* const kFiles[kBuiltIns] = { "photos/cat.jpg", "photos/astronaut.jpg", "photos/dogs.jpg",
     "photos/ladybird.jpg", "photos/coffee.jpg", "photos/fig.jpg", "photos/brushes.jpg",
     "photos/cups.jpg", "photos/rocket.jpg", "photos/kite.jpg", "photos/yellowflower.jpg",
-    "photos/dahlia.jpg", "photos/boats.jpg", "photos/forest.jpg", "photos/mountains.jpg",
-    "photos/dune.jpg", "photos/pagoda.jpg", "photos/galaxies.jpg", "cover.bmp", "main-icon.ico",
+    "photos/dandelion.jpg", "photos/boats.jpg", "photos/forest.jpg", "photos/mountains.jpg",
+    "photos/dune.jpg", "photos/waterdrop.jpg", "photos/galaxies.jpg", "cover.bmp", "main-icon.ico",
     "help-icon.ico" };
 
 std::span<const unsigned char> builtIn(int picture)

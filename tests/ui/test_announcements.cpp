@@ -85,9 +85,9 @@ void AnnouncementsTest::eachMoveIsToldOnce()
     QCOMPARE(told[0].text, QStringLiteral("Νέα παρτίδα: 24 κλειστές κάρτες. Βαθμοί: 20."));
     QCOMPARE(told[1].text, QStringLiteral("Κάρτα 1: γάτα."));
     QCOMPARE(told[2].text,
-        QStringLiteral("Κάρτα 2: τσοπανάκος σε κορμό δέντρου. Δεν ταιριάζει. Βαθμοί: 19."));
+        QStringLiteral("Κάρτα 2: αστροναύτισσα με τη στολή της. Δεν ταιριάζει. Βαθμοί: 19."));
     QCOMPARE(told[3].text,
-        QStringLiteral("Κάρτα 14: τσοπανάκος σε κορμό δέντρου. Οι κάρτες 1 και 2 έκλεισαν."));
+        QStringLiteral("Κάρτα 14: αστροναύτισσα με τη στολή της. Οι κάρτες 1 και 2 έκλεισαν."));
     for (int s = 1; s < kPairs; ++s) {
         if (s != 1) {
             f.clickSlot(s);

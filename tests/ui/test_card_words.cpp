@@ -54,22 +54,22 @@ void CardWordsTest::wonRoundIsToldMoveByMove()
     QCOMPARE(r.description(0), QStringLiteral("ανοιχτή κάρτα: γάτα"));
     QCOMPARE(r.click(0), QString()); // a face-up card takes no click: nothing to tell
     QCOMPARE(r.click(1),
-        QStringLiteral("Κάρτα 2: τσοπανάκος σε κορμό δέντρου. Δεν ταιριάζει. Βαθμοί: 19."));
+        QStringLiteral("Κάρτα 2: αστροναύτισσα με τη στολή της. Δεν ταιριάζει. Βαθμοί: 19."));
     QCOMPARE(r.description(0), QStringLiteral("δεν ταίριαξε, θα κλείσει: γάτα"));
-    QCOMPARE(
-        r.description(1), QStringLiteral("δεν ταίριαξε, θα κλείσει: τσοπανάκος σε κορμό δέντρου"));
+    QCOMPARE(r.description(1),
+        QStringLiteral("δεν ταίριαξε, θα κλείσει: αστροναύτισσα με τη στολή της"));
     QCOMPARE(words::cardStatus(r.game, 1), words::CardStatus::Mismatched);
 
     QCOMPARE(r.click(13),
-        QStringLiteral("Κάρτα 14: τσοπανάκος σε κορμό δέντρου. Οι κάρτες 1 και 2 έκλεισαν."));
+        QStringLiteral("Κάρτα 14: αστροναύτισσα με τη στολή της. Οι κάρτες 1 και 2 έκλεισαν."));
     QCOMPARE(r.description(0), QStringLiteral("κλειστή κάρτα"));
     QCOMPARE(r.click(1),
         QStringLiteral(
-            "Κάρτα 2: τσοπανάκος σε κορμό δέντρου. Ζευγάρι! Βρέθηκε 1 από τα 12 ζευγάρια."));
-    QCOMPARE(r.description(13), QStringLiteral("βρέθηκε ζευγάρι: τσοπανάκος σε κορμό δέντρου"));
+            "Κάρτα 2: αστροναύτισσα με τη στολή της. Ζευγάρι! Βρέθηκε 1 από τα 12 ζευγάρια."));
+    QCOMPARE(r.description(13), QStringLiteral("βρέθηκε ζευγάρι: αστροναύτισσα με τη στολή της"));
 
     QCOMPARE(r.click(0), QStringLiteral("Κάρτα 1: γάτα."));
-    QCOMPARE(r.description(1), QStringLiteral("βρέθηκε ζευγάρι: τσοπανάκος σε κορμό δέντρου"));
+    QCOMPARE(r.description(1), QStringLiteral("βρέθηκε ζευγάρι: αστροναύτισσα με τη στολή της"));
     QCOMPARE(
         r.click(12), QStringLiteral("Κάρτα 13: γάτα. Ζευγάρι! Βρέθηκαν 2 από τα 12 ζευγάρια."));
     for (int s = 2; s < kPairs - 1; ++s) {
@@ -78,8 +78,9 @@ void CardWordsTest::wonRoundIsToldMoveByMove()
     }
     r.click(11);
     QCOMPARE(r.click(23),
-        QStringLiteral("Κάρτα 24: ντάλια. Ζευγάρι! Βρήκατε και τα 12 ζευγάρια. Κερδίσατε με 19 "
-                       "βαθμούς!"));
+        QStringLiteral(
+            "Κάρτα 24: σπόροι πικραλίδας. Ζευγάρι! Βρήκατε και τα 12 ζευγάρια. Κερδίσατε με 19 "
+            "βαθμούς!"));
     for (int s = 0; s < kSlots; ++s) {
         QCOMPARE(words::cardStatus(r.game, s), words::CardStatus::Found);
     }
