@@ -9,7 +9,7 @@ set(windows_documents ${CMAKE_CURRENT_BINARY_DIR}/windows-documents)
 # Text files with Windows' line ends; UTF-8 with a byte-order mark, so that every editor of
 # Windows reads the Greek.
 foreach(document IN ITEMS "windows-readme.txt|README.txt" "../LICENSE|LICENSE.txt"
-                          "copyright|COPYRIGHT.txt")
+                          "../debian/copyright|COPYRIGHT.txt")
     string(REPLACE "|" ";" document "${document}")
     list(POP_FRONT document source target)
     file(READ ${data}/${source} text)

@@ -29,6 +29,10 @@ A11Y_PACKAGES=(python3 dbus-daemon at-spi2-core python3-pyatspi)
 # with this list too.
 TEST_PACKAGES=("${BUILD_PACKAGES[@]}" libbenchmark-dev "${X_PACKAGES[@]}" "${WM_PACKAGES[@]}"
     "${PACKAGING_PACKAGES[@]}" "${A11Y_PACKAGES[@]}")
+# The Debian packages built from debian/ with sbuild in clean chroots of Debian 12 and 13, and
+# checked with lintian, blhc and autopkgtest (scripts/check-debian.sh): on this machine only, not
+# in the Debian 13 root (whose lintian is that of PACKAGING_PACKAGES).
+DEBIAN_CHECK_PACKAGES=(sbuild mmdebstrap autopkgtest uidmap lintian blhc dpkg-dev xz-utils)
 # The static Qt kits' toolchains (MinGW-w64, emscripten) and Qt's host tools of the kits' version.
 KIT_PACKAGES=(dpkg-dev patch cmake ninja-build g++-mingw-w64-x86-64-posix emscripten qt6-base-dev
     qt6-base-dev-tools)

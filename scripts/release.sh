@@ -7,10 +7,11 @@
 #   Dyadora-<version>-win64.zip            the Windows program, to run from anywhere
 #   Dyadora-<version>-win64-setup.exe      the Windows installer
 #   Dyadora-<version>-web.zip              the game's page, static files for any web host
-# Each is built afresh from the last commit's sources, on this machine where it runs the same
-# Debian release and otherwise in a Debian root of that release (scripts/debian-root.sh), and
-# stamped with the last commit's time: anyone who runs this on the same commit gets the same bytes
-# (scripts/check-reproducible.sh shows it).
+# Each is built afresh from the last commit's sources: the Debian packages from debian/ by sbuild
+# in a clean chroot of each release (scripts/debian-package.sh), stamped with the changelog's
+# time; the others on this machine where it runs Debian 13 and otherwise in a Debian 13 root
+# (scripts/debian-root.sh), stamped with the last commit's time. Anyone who runs this on the same
+# commit gets the same bytes (scripts/check-reproducible.sh shows it).
 # Usage: scripts/release.sh [FOLDER]
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -30,23 +31,15 @@ build_afresh() {
     cmake --build "$2" --parallel "$(nproc)" >/dev/null
 }
 
-# build_dist PRESET FOLDER CPACK_ARGUMENT...: the preset built afresh in FOLDER, and its packages
-# made in FOLDER/packages.
+# build_dist PRESET FOLDER: the preset built afresh in FOLDER, and its packages made in
+# FOLDER/packages.
 build_dist() {
-    local preset=$1 build=$2
-    shift 2
-    build_afresh "$preset" "$build"
-    (cd "$build" && cpack "$@" -B "$PWD/packages" >/dev/null)
+    build_afresh "$1" "$2"
+    (cd "$2" && cpack -B "$PWD/packages" >/dev/null)
 }
 
-# build_deb EPOCH, build_windows EPOCH: one download each, made in build/dist-<what>/ of this clone
-# on a machine of the right release (the Windows ones on Debian 13, with its MinGW and NSIS).
-build_deb() {
-    export SOURCE_DATE_EPOCH=$1
-    ensure_packages "${BUILD_PACKAGES[@]}" dpkg-dev
-    build_dist dist "build/dist-$DEBIAN_CODENAME" -G DEB
-}
-
+# build_windows EPOCH: the Windows downloads, made in build/dist-windows/ of this clone on
+# Debian 13, with its MinGW and NSIS.
 build_windows() {
     export SOURCE_DATE_EPOCH=$1
     ensure_packages g++-mingw-w64-x86-64-posix nsis python3
@@ -93,9 +86,15 @@ epoch=$(git log -1 --format=%ct)
 version=$(project_version)
 echo "Making the downloads of $version ($(git log -1 --format='%h, %cd' --date=iso-strict-local)) in $out"
 rm -f "$out"/dyadora_*.deb "$out"/Dyadora-*-win64* "$out"/Dyadora-*-web.zip "$out/SHA256SUMS" # an earlier run's
+# The build-time tests are left out: they change nothing in the packages, and
+# scripts/check-debian.sh runs them in the same chroots. The packages are made in a folder whose
+# name has no space, whatever the clone's.
+debian_out=$(mktemp -d "${TMPDIR:-/tmp}/dyadora-debian.XXXXXX")
+trap 'rm -rf "$debian_out"' EXIT
+DEB_BUILD_OPTIONS=nocheck ./scripts/debian-package.sh "$debian_out" bookworm trixie
+debian_version=$(dpkg-parsechangelog -S Version)
 for release in bookworm:12 trixie:13; do
-    in_release "${release%:*}" build_deb "$epoch"
-    cp "build/dist-${release%:*}/packages/dyadora_${version}_amd64.deb" \
+    cp "$debian_out/${release%:*}/dyadora_${debian_version}_amd64.deb" \
         "$out/dyadora_${version}_debian${release#*:}_amd64.deb"
 done
 in_release trixie build_windows "$epoch"
