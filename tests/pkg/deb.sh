@@ -20,6 +20,7 @@ expected=(
     usr/share/applications/$id.desktop
     usr/share/doc/dyadora/changelog.Debian.gz
     usr/share/doc/dyadora/copyright
+    usr/share/lintian/overrides/dyadora
     usr/share/man/man6/Dyadora.6.gz
     usr/share/metainfo/$id.metainfo.xml
 )
