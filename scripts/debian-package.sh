@@ -46,8 +46,9 @@ for index in "${!tarballs[@]}"; do
         --no-run-piuparts --no-run-autopkgtest --no-apt-upgrade --no-apt-distupgrade \
         --build-dir="$out/$suite" --jobs="$(nproc)" "$dsc" >"$out/$suite/sbuild.out" 2>&1) ||
         status=$?
-    log=$(ls "$out/$suite"/*.build 2>/dev/null | grep -v '_[0-9TZ:-]*\.build$' | head -n 1 || true)
-    [ -n "$log" ] && cp --dereference "$log" "$out/$suite/build.log" && rm -f "$out/$suite"/*.build
+    # sbuild's log, and its link named by the package's version and architecture.
+    log="$out/$suite/${name}_${full_version}_amd64.build"
+    [ -e "$log" ] && cp --dereference "$log" "$out/$suite/build.log" && rm -f "$out/$suite"/*.build
     if [ "$status" -ne 0 ]; then
         tail -n 60 "$out/$suite/build.log" 2>/dev/null || tail -n 60 "$out/$suite/sbuild.out"
         echo "FAILED: sbuild for $suite (status $status)" >&2
