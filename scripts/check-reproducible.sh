@@ -4,7 +4,9 @@
 # commit, from clones in two different folders, one after the other, with another umask, time zone
 # and locale each time, and compares every file. On a difference it shows diffoscope's report for
 # that file, and fails.
-# Usage: scripts/check-reproducible.sh
+# With --debian-built FOLDER, the first run takes the Debian packages that scripts/check-debian.sh
+# has built in FOLDER from the same commit, and only the second builds them (a build each less).
+# Usage: scripts/check-reproducible.sh [--debian-built FOLDER]
 #        scripts/check-reproducible.sh --compare FOLDER FOLDER   (two sets of downloads made earlier)
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -48,6 +50,10 @@ ensure_locale() {
         return 1
     }
 }
+debian_built=
+if [ "${1:-}" = --debian-built ]; then
+    debian_built=$(cd "$2" && pwd)
+fi
 ensure_locale el_GR.UTF-8
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/dyadora-reproducible.XXXXXX")
@@ -55,14 +61,16 @@ trap 'rm -rf "$work"' EXIT
 chmod 755 "$work"
 started=$(date +%s)
 
-# release NAME CLONE UMASK TZ LOCALE: one run of the release command in a fresh clone.
+# release NAME CLONE UMASK TZ LOCALE [DEBIAN_BUILT]: one run of the release command in a fresh
+# clone.
 release() {
     local name=$1 clone=$work/$2
     git clone --quiet --no-hardlinks "$DYADORA_ROOT" "$clone"
     echo "== $name: $clone, umask $3, TZ=$4, locale $5 ($(($(date +%s) - started)) s)"
-    (umask "$3" && cd "$clone" && TZ=$4 LANG=$5 LC_ALL=$5 ./scripts/release.sh "$work/made-by-$name")
+    (umask "$3" && cd "$clone" && TZ=$4 LANG=$5 LC_ALL=$5 DYADORA_DEBIAN_BUILT=${6:-} \
+        ./scripts/release.sh "$work/made-by-$name")
 }
-release first first/dyadora 0022 UTC C.UTF-8
+release first first/dyadora 0022 UTC C.UTF-8 "$debian_built"
 release second "second/elsewhere/Λαβυρίδες copy" 0002 Pacific/Chatham el_GR.UTF-8
 
 echo "== both made in $(($(date +%s) - started)) s"

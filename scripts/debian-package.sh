@@ -6,11 +6,15 @@
 # unshare mode: the build depends on nothing of this machine's and runs with the network off.
 # Leaves in FOLDER the source package and, in FOLDER/SUITE/, what sbuild made for that release:
 # the packages, the .changes and .buildinfo, and the build log (FOLDER/SUITE/build.log).
-# DEB_BUILD_OPTIONS is handed on (nocheck builds no tests).
-# Usage (as root): scripts/debian-package.sh FOLDER SUITE...   (bookworm, trixie)
+# DEB_BUILD_OPTIONS is handed on (nocheck builds no tests). With --binary, the source package
+# already in FOLDER is built, as it is (so that one release's package can be built while the
+# other's is tested from the same source package).
+# Usage (as root): scripts/debian-package.sh [--binary] FOLDER [SUITE...]   (bookworm, trixie)
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
+binary_only=no
+[ "${1:-}" != --binary ] || { binary_only=yes && shift; }
 out=$(mkdir -p "$1" && cd "$1" && pwd)
 shift
 cd "$DYADORA_ROOT"
@@ -19,22 +23,28 @@ name=$(dpkg-parsechangelog -S Source)
 full_version=$(dpkg-parsechangelog -S Version)
 version=${full_version%-*}
 epoch=$(git log -1 --format=%ct)
-
-# The source package, with upstream's tarball made the same whoever makes it.
-rm -rf "$out/source" "$out/${name}_"*
-mkdir -p "$out/source/$name-$version"
-git ls-files -z --cached --others --exclude-standard | (xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh) |
-    tar --null -T - -cf - | tar -C "$out/source/$name-$version" -xf -
-(cd "$out/source" &&
-    tar --exclude="$name-$version/debian" --sort=name --mtime="@$epoch" --owner=0 --group=0 \
-        --numeric-owner --mode=go=rX,u+rw,a-s -cf - "$name-$version" |
-    xz -9 -T1 >"${name}_$version.orig.tar.xz")
-(cd "$out/source" && umask 022 && dpkg-source -b "$name-$version" >&2 &&
-    mv ./*.orig.tar.xz ./*.dsc ./*.debian.tar.xz "$out/")
-rm -rf "$out/source"
 dsc="$out/${name}_$full_version.dsc"
 
-read -ra tarballs <<<"$("$DYADORA_ROOT/scripts/debian-chroots.sh" "$@" | tr '\n' ' ')"
+# make_source: the source package in FOLDER, with upstream's tarball made the same whoever makes
+# it.
+make_source() {
+    rm -rf "$out/source" "$out/${name}_"*
+    mkdir -p "$out/source/$name-$version"
+    git ls-files -z --cached --others --exclude-standard |
+        (xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh) |
+        tar --null -T - -cf - | tar -C "$out/source/$name-$version" -xf -
+    (cd "$out/source" &&
+        tar --exclude="$name-$version/debian" --sort=name --mtime="@$epoch" --owner=0 --group=0 \
+            --numeric-owner --mode=go=rX,u+rw,a-s -cf - "$name-$version" |
+        xz -9 -T1 >"${name}_$version.orig.tar.xz")
+    (cd "$out/source" && umask 022 && dpkg-source -b "$name-$version" >&2 &&
+        mv ./*.orig.tar.xz ./*.dsc ./*.debian.tar.xz "$out/")
+    rm -rf "$out/source"
+}
+[ "$binary_only" = yes ] && [ -f "$dsc" ] || make_source
+[ $# -gt 0 ] || exit 0
+
+read -ra tarballs <<<"$("$DYADORA_ROOT/scripts/debian-chroots.sh" build "$@" | tr '\n' ' ')"
 for index in "${!tarballs[@]}"; do
     suite=${*:index+1:1}
     rm -rf "${out:?}/$suite"

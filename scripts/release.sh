@@ -91,10 +91,28 @@ rm -f "$out"/dyadora_*.deb "$out"/Dyadora-*-win64* "$out"/Dyadora-*-web.zip "$ou
 # name has no space, whatever the clone's.
 debian_out=$(mktemp -d "${TMPDIR:-/tmp}/dyadora-debian.XXXXXX")
 trap 'rm -rf "$debian_out"' EXIT
-DEB_BUILD_OPTIONS=nocheck ./scripts/debian-package.sh "$debian_out" bookworm trixie
 debian_version=$(dpkg-parsechangelog -S Version)
+debian_source=(dyadora_"$debian_version".dsc dyadora_"${debian_version%-*}".orig.tar.xz
+    dyadora_"$debian_version".debian.tar.xz)
+# DYADORA_DEBIAN_BUILT=FOLDER: the packages that scripts/check-debian.sh has just built in FOLDER
+# are taken instead, where FOLDER's source package is the one made here, byte for byte.
+built=${DYADORA_DEBIAN_BUILT:-}
+if [ -n "$built" ]; then
+    ./scripts/debian-package.sh "$debian_out"
+    for file in "${debian_source[@]}"; do
+        cmp -s "$debian_out/$file" "$built/$file" || {
+            echo "Not the source package of $built ($file differs): the packages are built afresh"
+            built=
+            break
+        }
+    done
+fi
+if [ -z "$built" ]; then
+    DEB_BUILD_OPTIONS=nocheck ./scripts/debian-package.sh "$debian_out" bookworm trixie
+    built=$debian_out
+fi
 for release in bookworm:12 trixie:13; do
-    cp "$debian_out/${release%:*}/dyadora_${debian_version}_amd64.deb" \
+    cp "$built/${release%:*}/dyadora_${debian_version}_amd64.deb" \
         "$out/dyadora_${version}_debian${release#*:}_amd64.deb"
 done
 in_release trixie build_windows "$epoch"
