@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the clean chroots of Debian 12 and 13 that sbuild builds the Debian packages in and that
-# autopkgtest tests them in, and prints their paths: one tarball each, made by mmdebstrap (the
-# buildd variant: build-essential and apt), kept outside the clone in
-# ${DYADORA_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/dyadora}/sbuild-chroots.
-#   build  also holds the Build-Depends of debian/control that every build needs (those marked
-#          <!nocheck> are left to sbuild to install, so that a build without its tests finds
-#          only what it declares);
-#   tests  also holds the tools the autopkgtests depend on (debian/tests/control), but not the
-#          game: autopkgtest installs the package, and with it the Qt libraries its Depends name.
+# autopkgtest tests them in, and prints their paths: one tarball each, made by mmdebstrap, kept
+# outside the clone in ${DYADORA_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/dyadora}/sbuild-chroots.
+#   build  the buildd variant (build-essential and apt) and the Build-Depends of debian/control
+#          that every build needs (those marked <!nocheck> are left to sbuild to install, so that
+#          a build without its tests finds only what it declares);
+#   tests  the minbase variant (the essential and required packages and apt) and the tools the
+#          autopkgtests depend on (debian/tests/control), but not the game: autopkgtest installs
+#          the package, and with it the Qt libraries its Depends name.
 # Each build and each test run would otherwise spend most of a minute installing the same
 # packages. A tarball is named by a hash of the release, the archive and its package list, so a
 # changed list makes a new one; a complete one is reused, and one is made afresh in a temporary
@@ -45,11 +45,14 @@ print(', '.join(deps))
 EOF
 }
 
+# variant_of KIND: mmdebstrap's variant for that kind.
+variant_of() { [ "$1" = build ] && echo buildd || echo minbase; }
+
 # chroot_path KIND SUITE: the tarball of that kind for that release.
 chroot_path() {
     local hash
-    hash=$(printf '%s\n' "$2" "$DYADORA_MIRROR" buildd "$(packages_of "$1")" | sha256sum |
-        cut -c1-16)
+    hash=$(printf '%s\n' "$2" "$DYADORA_MIRROR" "$(variant_of "$1")" "$(packages_of "$1")" |
+        sha256sum | cut -c1-16)
     echo "$DYADORA_CHROOTS_DIR/$2-$1-amd64-$hash.tar"
 }
 
@@ -71,7 +74,7 @@ make_chroot() {
         # along.
         local proxy=()
         [ -z "${http_proxy:-}" ] || proxy=(--aptopt="Acquire::http::Proxy \"$http_proxy\"")
-        mmdebstrap --variant=buildd --mode=root --format=tar --skip=output/mknod "${proxy[@]}" \
+        mmdebstrap --variant="$(variant_of "$1")" --mode=root --format=tar --skip=output/mknod "${proxy[@]}" \
             --chrooted-customize-hook="apt-get satisfy -y --no-install-recommends '$(packages_of "$1")'" \
             "$2" "$making" "$DYADORA_MIRROR" >&2
         chmod 644 "$making"

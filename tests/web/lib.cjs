@@ -1,35 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the page's tests share: waiting for a condition, finding a control by the element that
-// Qt's screen-reader layer lays over it, the live regions' announcements, and a round played to
-// its first mismatch.
+// What the page's tests in chromium share: the page's sizes, the live regions' announcements and
+// a round played to its first mismatch. Waiting for a condition and finding a control by the
+// element that Qt's screen-reader layer lays over it are in_page.cjs's, as for every engine.
 'use strict';
 
-const DEADLINE_MS = 20000;
+const { fail, ok, poll, control: boxOf, centreOf } = require('./in_page.cjs');
+
 // The desktop page, a phone held sideways and upright, a tablet.
 const PAGE = { width: 1280, height: 1024 };
 const PHONE = { width: 844, height: 390, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
     isLandscape: true };
 const UPRIGHT = { ...PHONE, width: 390, height: 844, isLandscape: false };
 const TABLET = { ...PHONE, width: 1024, height: 768, deviceScaleFactor: 2 };
-
-const fail = (what) => { throw new Error(what); };
-const ok = (what) => console.log(`ok: ${what}`);
-
-// poll WHAT PROBE: runs PROBE (which returns { done, seen }) until it is done or the deadline
-// passes; fails with what it saw last.
-async function poll(what, probe) {
-    const end = Date.now() + DEADLINE_MS;
-    for (;;) {
-        const { done, seen } = await probe();
-        if (done) {
-            ok(what);
-            return seen;
-        }
-        if (Date.now() > end)
-            fail(`${what} (after ${DEADLINE_MS / 1000} s it saw: ${JSON.stringify(seen)})`);
-        await new Promise((resolve) => setTimeout(resolve, 50));
-    }
-}
 
 // In the page: where Qt keeps its windows (a shadow tree of the screen's element).
 const defineQtRoot = () => {
@@ -47,25 +29,7 @@ const fills = (page, what) => poll(what, () => page.evaluate(() => {
         seen: `${seen} in ${width} x ${height}` };
 }));
 
-// Where the control whose name starts with NAME stands (its element in Qt's screen-reader
-// layer, which lies under it): in the page's pixels, those of a click or a tap, and, as onScreen,
-// in the screen's pixels, where the page is shown scaled.
-const boxOf = async (page, name) => {
-    const box = await page.evaluate((name) => {
-        const element = [...qtRoot().querySelectorAll('.qt-window-a11y-container *')]
-            .find((e) => e.textContent.startsWith(name));
-        if (!element)
-            return null;
-        const r = element.getBoundingClientRect();
-        const view = window.visualViewport;
-        return { x: r.x, y: r.y, width: r.width, height: r.height,
-            onScreen: { x: (r.x - view.offsetLeft) * view.scale,
-                y: (r.y - view.offsetTop) * view.scale,
-                width: r.width * view.scale, height: r.height * view.scale } };
-    }, name);
-    return box ?? fail(`no control is named "${name}..."`);
-};
-const centreOf = (box) => [box.x + box.width / 2, box.y + box.height / 2];
+// The start of a card's name, I from 0.
 const card = (i) => `Κάρτα ${i + 1}:`;
 
 // Every node of the accessibility tree, flattened.
