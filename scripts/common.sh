@@ -65,6 +65,14 @@ on_debian_13() {
     exit
 }
 
+# copy_clone_files DEST: this clone's files as git sees them (tracked, and new ones not ignored;
+# those deleted from the working tree aside) copied into DEST, which exists.
+copy_clone_files() {
+    git -C "$DYADORA_ROOT" ls-files -z --cached --others --exclude-standard |
+        (cd "$DYADORA_ROOT" && xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh) |
+        tar -C "$DYADORA_ROOT" --null -T - -cf - | tar -C "$1" -xf -
+}
+
 # debian_archive: the address of Debian's archive as this machine's apt reaches it (a local
 # mirror or proxy included): the first of its binary sources for a Debian release's main suite
 # (not its -security, -updates or -backports), as apt itself reads its sources, one-line or

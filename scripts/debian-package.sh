@@ -30,9 +30,7 @@ dsc="$out/${name}_$full_version.dsc"
 make_source() {
     rm -rf "$out/source" "$out/${name}_"*
     mkdir -p "$out/source/$name-$version"
-    git ls-files -z --cached --others --exclude-standard |
-        (xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh) |
-        tar --null -T - -cf - | tar -C "$out/source/$name-$version" -xf -
+    copy_clone_files "$out/source/$name-$version"
     (cd "$out/source" &&
         tar --exclude="$name-$version/debian" --sort=name --mtime="@$epoch" --owner=0 --group=0 \
             --numeric-owner --mode=go=rX,u+rw,a-s -cf - "$name-$version" |

@@ -108,7 +108,8 @@ if [ -n "$built" ]; then
     done
 fi
 if [ -z "$built" ]; then
-    DEB_BUILD_OPTIONS=nocheck ./scripts/debian-package.sh "$debian_out" bookworm trixie
+    # The source package made above, where it was.
+    DEB_BUILD_OPTIONS=nocheck ./scripts/debian-package.sh --binary "$debian_out" bookworm trixie
     built=$debian_out
 fi
 for release in bookworm:12 trixie:13; do

@@ -20,9 +20,7 @@ copy="$root/root/dyadora"
 # The clone's files as git sees them (tracked, and new ones not ignored), the build folder aside.
 mkdir -p "$copy"
 find "$copy" -mindepth 1 -maxdepth 1 ! -name build -exec rm -rf {} +
-git -C "$DYADORA_ROOT" ls-files -z --cached --others --exclude-standard |
-    (cd "$DYADORA_ROOT" && xargs -0 sh -c 'for f; do [ -e "$f" ] && printf "%s\0" "$f"; done' sh) |
-    tar -C "$DYADORA_ROOT" --null -T - -cf - | tar -C "$copy" -xf -
+copy_clone_files "$copy"
 
 trap 'unmount_root "$root"' EXIT
 mount_root "$root"
